@@ -1,0 +1,10 @@
+#pragma once
+// The settings window: quick links and music players.
+
+#include "shell/skinned_window.h"
+
+class Tsetting_form : public SkinnedWindow {
+    Q_OBJECT
+public:
+    explicit Tsetting_form(QWidget* parent = nullptr);
+};

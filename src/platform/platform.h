@@ -1,0 +1,48 @@
+#pragma once
+// The operating-system services the program needs, one free function per
+// service. Each backend folder (x11/, later win/) defines all of them; CMake
+// links exactly one backend. Window code never checks the platform itself.
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace platform {
+
+// Process-wide settings that must be in place before the QApplication exists.
+void PrepareProcess();
+
+enum class InstanceLock { Acquired, AlreadyRunning, Failed };
+// Takes the per-user instance lock "Tavinor" for the life of the process.
+InstanceLock AcquireInstanceLock();
+
+// Folder of the data file, created when missing (UTF-8 path).
+std::string DataDirectory();
+// The user's documents folder, created when missing (UTF-8 path).
+std::string DocumentsDirectory();
+
+// Hands an address or file to the user's default web browser.
+void OpenInSystemBrowser(const std::string& address);
+
+// Global hot keys on the main window; a combination held by another program
+// is silently not registered. Modifiers use the Windows values (Alt 1, Ctrl 2),
+// keys the Windows virtual-key codes of letters ('B', 'K').
+constexpr unsigned kModAlt = 1;
+constexpr unsigned kModControl = 2;
+bool RegisterHotKey(QWidget* window, int id, unsigned modifiers, unsigned virtualKey);
+void UnregisterHotKey(QWidget* window, int id);
+// Called on the window thread with the id of a pressed hot key.
+void SetHotKeyHandler(std::function<void(int id)> handler);
+
+// Width and height of the primary screen in pixels.
+struct ScreenSize {
+    int width;
+    int height;
+};
+ScreenSize PrimaryScreenSize();
+
+// The local date and time as text, in the desktop's short date and long time form.
+std::string LocalDateTimeText();
+
+} // namespace platform

@@ -1,0 +1,31 @@
+// Opening the data file at start and showing what it holds.
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+
+#include "platform/platform.h"
+#include "shell/TForm1.h"
+#include "shell/gbk_codec.h"
+#include "shell/site_address.h"
+#include "store/store_load.h"
+
+void TForm1::LoadStore() {
+    store.path = platform::DataDirectory() + "/tvr.dat";
+    const LoadOutcome outcome =
+        LoadStoreFile(store, ProductSiteRoot(), platform::LocalDateTimeText());
+    if (outcome == LoadOutcome::ReplacedBad)
+        ShowMsgDlg("错误的文件格式！");
+    else if (outcome == LoadOutcome::KeptUnreadable)
+        ShowMsgDlg("无法读取数据文件，也无法为它保存备份。原文件保持不变，本次运行中的更改不会保存。");
+
+    ListBox->clear();
+    for (int row = 0; row < store.header.categoryCount; ++row)
+        ListBox->addItem(FromGbk(store.categories[row].name, sizeof store.categories[row].name));
+    mineCheckBox->setChecked(store.header.openMinePageOnStart == 1);
+    tvrCheckBox->setChecked(store.header.openSitePageOnStart == 1);
+    UpdateFavoriteCount();
+}
+
+void TForm1::UpdateFavoriteCount() {
+    fav_num_label->setText(QString("收藏网址数：%1     ").arg(store.items.size()));
+}

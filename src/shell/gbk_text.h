@@ -1,0 +1,21 @@
+#pragma once
+// GBK byte-text helpers. A byte with its high bit set starts a double-byte
+// character; these never split one unless a caller asks for a plain byte cut.
+
+#include <string>
+
+// Copies at most `bound` bytes of the NUL-terminated source into destination
+// (which holds bound + 1 bytes) and terminates it. -1, touching nothing, when
+// a pointer is missing or the bound is not positive; else 0.
+int CopyGbkBounded(char* destination, const char* source, int bound);
+
+// The same rule on std::string: the longest prefix of at most `bound` bytes
+// that ends on a character boundary.
+std::string CutGbk(const std::string& text, int bound);
+
+// Leading and trailing bytes up to 0x20 removed.
+std::string TrimBytes(const std::string& text);
+
+// Copies text into a fixed field of `width` bytes as a plain byte cut to
+// width - 1 bytes, NUL-terminated.
+void CopyField(char* field, std::size_t width, const std::string& text);

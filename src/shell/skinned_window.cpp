@@ -1,0 +1,20 @@
+#include <QVBoxLayout>
+
+#include "shell/skin/suiForm.h"
+#include "shell/skin/suiThemeManager.h"
+#include "shell/skinned_window.h"
+
+SkinnedWindow::SkinnedWindow(const QString& caption, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      suiForm1(new suiForm(this)),
+      suiThemeManager1(new suiThemeManager(this)) {
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(suiForm1);
+    suiForm1->setCaption(caption);
+    suiThemeManager1->addControl(suiForm1);
+    connect(suiForm1, &suiForm::closeRequested, this, &QWidget::close);
+}
+
+QWidget* SkinnedWindow::Client() const { return suiForm1->clientArea(); }

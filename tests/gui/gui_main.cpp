@@ -1,0 +1,25 @@
+// Window tests share one QApplication; WebEngine needs shared GL contexts set
+// before it exists, and refuses to start as root with its sandbox on.
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Never touch the user's files: HOME and the XDG folders live in a temporary folder.
+    QTemporaryDir home;
+    const QByteArray root = home.path().toLocal8Bit();
+    qputenv("HOME", root);
+    qputenv("XDG_DATA_HOME", root + "/data");
+    qputenv("XDG_CONFIG_HOME", root + "/config");
+    qputenv("XDG_CACHE_HOME", root + "/cache");
+    qputenv("XDG_DOCUMENTS_DIR", root + "/Documents");
+    qputenv("XDG_RUNTIME_DIR", root + "/runtime");
+    QDir().mkpath(home.path() + "/runtime");
+    platform::PrepareProcess();
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,44 @@
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+#include "support/http_fixture.h"
+
+HttpServer::HttpServer(const QString& root) {
+    process_.setProgram("python3");
+    process_.setArguments({TAVINOR_TEST_SERVER, "--root", root, "--exit-on-stdin-eof"});
+    process_.start();
+    if (!process_.waitForStarted(10000))
+        return;
+    for (int attempt = 0; attempt < 100 && port_ == 0; ++attempt) {
+        if (!process_.canReadLine() && !process_.waitForReadyRead(100))
+            continue;
+        const QByteArray line = process_.readLine().trimmed();
+        if (line.startsWith("PORT "))
+            port_ = line.mid(5).toInt();
+    }
+}
+
+HttpServer::~HttpServer() {
+    process_.closeWriteChannel();
+    process_.terminate();
+    if (!process_.waitForFinished(3000))
+        process_.kill();
+}
+
+QString HttpServer::Url(const QString& path) const {
+    return QString("http://127.0.0.1:%1%2").arg(port_).arg(path);
+}
+
+QStringList HttpServer::RequestLog() const {
+    QNetworkAccessManager manager;
+    QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(Url("/log"))));
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+    const QString body = QString::fromUtf8(reply->readAll());
+    reply->deleteLater();
+    QStringList paths = body.split('\n', Qt::SkipEmptyParts);
+    paths.removeAll("/log");
+    return paths;
+}

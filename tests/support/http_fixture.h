@@ -1,0 +1,20 @@
+#pragma once
+// A real HTTP server on 127.0.0.1 for the window tests: the loopback test
+// server serving a folder, plus its special paths (/status/N, /hang, /log).
+
+#include <QProcess>
+#include <QString>
+
+class HttpServer {
+public:
+    explicit HttpServer(const QString& root);
+    ~HttpServer();
+    bool Started() const { return port_ > 0; }
+    QString Url(const QString& path) const;
+    // The paths requested so far, in order.
+    QStringList RequestLog() const;
+
+private:
+    QProcess process_;
+    int port_ = 0;
+};

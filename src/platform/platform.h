@@ -42,6 +42,10 @@ struct ScreenSize {
 };
 ScreenSize PrimaryScreenSize();
 
+// Calls `handler` on the window thread when the session asks the program
+// to end (SIGTERM, SIGINT on Linux), so it can close as if the user did.
+void OnTerminationRequest(std::function<void()> handler);
+
 // The local date and time as text, in the desktop's short date and long time form.
 std::string LocalDateTimeText();
 

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
@@ -13,7 +14,7 @@ const QString kDone = QStringLiteral("完成");
 } // namespace
 
 QWebEngineProfile* TCppWebBrowser::SharedProfile() {
-    static QWebEngineProfile* profile = new QWebEngineProfile(qApp);
+    static QWebEngineProfile* profile = new QWebEngineProfile(QCoreApplication::instance());
     return profile;
 }
 

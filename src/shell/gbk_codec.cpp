@@ -1,3 +1,4 @@
+#include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <cstring>
@@ -20,9 +21,11 @@ std::string ToGbk(const QString& text) {
         return bytes.toStdString();
     // Slow path, only for text with characters outside GBK.
     std::string out;
-    for (const uint codePoint : text.toUcs4()) {
+    const QList<uint> codePoints = text.toUcs4();
+    for (const uint codePoint : codePoints) {
+        const char32_t character = codePoint;
         QStringEncoder one("GBK", QStringConverter::Flag::Stateless);
-        const QByteArray piece = one(QString::fromUcs4(reinterpret_cast<const char32_t*>(&codePoint), 1));
+        const QByteArray piece = one(QString::fromUcs4(&character, 1));
         out += one.hasError() || piece.isEmpty() ? std::string("?") : piece.toStdString();
     }
     return out;

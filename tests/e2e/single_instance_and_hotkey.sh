@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The real binary on a real X server: one instance per user, a silent second
+# start, a clean close on SIGTERM that writes the data file back, and Alt+B
+# as a real key press bringing the hidden window back.
+# Usage: single_instance_and_hotkey.sh PATH_TO_TAVINOR (DISPLAY set, tray running)
+set -uo pipefail
+app="$1"
+work="$(mktemp -d /tmp/tavinor-e2e-XXXXXX)"
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/home/config"
+export XDG_RUNTIME_DIR="$work/runtime" XDG_CACHE_HOME="$work/home/cache"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/bin"
+chmod 700 "$XDG_RUNTIME_DIR"
+# A stand-in for the system browser that records what it is asked to open.
+printf '#!/bin/sh\necho "$@" >> "%s/opened"\n' "$work" > "$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH" TAVINOR_SITE="http://127.0.0.1:9"
+data="$XDG_DATA_HOME/tavinor/tvr.dat"
+
+passed=0; failed=0
+check() { # check NAME COMMAND...
+  if "${@:2}"; then passed=$((passed + 1)); echo "ok: $1"
+  else failed=$((failed + 1)); echo "FAILED: $1"; fi
+}
+wait_for() { # wait_for SECONDS COMMAND...
+  local end=$((SECONDS + $1)); shift
+  until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.2; done
+}
+visible_window() { xdotool search --onlyvisible --name "^Tavinor—" >/dev/null 2>&1; }
+any_window() { xdotool search --name "^Tavinor—" >/dev/null 2>&1; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# First start: no data file yet, the window opens.
+"$app" & first=$!
+check "first start shows the main window" wait_for 60 visible_window
+check "a new data file of 3252 bytes" test "$(stat -c %s "$data" 2>/dev/null)" = 3252
+
+start=$(date +%s%N)
+"$app"; code=$?
+elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+check "second start ends with code 0" test "$code" = 0
+check "second start ends at once (${elapsed_ms} ms)" test "$elapsed_ms" -lt 3000
+check "first instance untouched" kill -0 "$first"
+
+kill -TERM "$first"
+check "SIGTERM closes the program" wait_for 20 ended "$first"
+wait "$first"; check "exit code 0 after close" test $? = 0
+
+# Start hidden in the tray: the start option is byte 28 of the header.
+printf '\001' | dd of="$data" bs=1 seek=28 conv=notrunc status=none
+"$app" & second=$!
+check "start option opens the start page in the system browser" \
+  wait_for 60 grep -q "http://127.0.0.1:9/" "$work/opened"
+check "the window exists" wait_for 30 any_window
+sleep 1
+check "and stays hidden" bash -c "! xdotool search --onlyvisible --name '^Tavinor—' >/dev/null 2>&1"
+xdotool key --clearmodifiers alt+b
+check "Alt+B brings the window back" wait_for 20 visible_window
+kill -TERM "$second"
+check "second run closes" wait_for 20 ended "$second"
+check "the data file is intact" test "$(stat -c %s "$data")" = 3252
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

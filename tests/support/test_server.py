@@ -1,0 +1,203 @@
+#!/usr/bin/env python3
+"""Loopback HTTP server for the window and end-to-end tests.
+
+Serves the files of --root and a few special paths that let a test provoke
+what a real site does badly:
+
+  /status/<code>          answers with that HTTP status and a tiny HTML body
+  /hang                   accepts the connection and never answers
+  /slow/<ms>/<path>       waits <ms> milliseconds, then serves /<path>
+  /log                    the paths requested so far, one per line
+  /log/clear              empties that list
+
+When it listens it prints "PORT <n>" on stdout. It ends on SIGTERM, SIGINT,
+and with --exit-on-stdin-eof when its stdin closes, so a test that dies
+cannot leave it behind.
+"""
+
+import argparse
+import functools
+import http.server
+import os
+import re
+import signal
+import sys
+import threading
+
+# A test that forgets to answer must not let a request wait for ever.
+MAX_SLOW_MS = 120_000
+# Keeps a long soak from growing the request list without limit.
+MAX_LOG_ENTRIES = 100_000
+
+STATUS_RE = re.compile(r"^/status/(\d{3})/?$")
+SLOW_RE = re.compile(r"^/slow/(\d+)(.*)$")
+
+
+class State:
+    def __init__(self):
+        self.stopping = threading.Event()
+        self.lock = threading.Lock()
+        self.log = []
+
+    def record(self, path):
+        with self.lock:
+            if len(self.log) < MAX_LOG_ENTRIES:
+                self.log.append(path)
+
+    def snapshot(self):
+        with self.lock:
+            return list(self.log)
+
+    def clear(self):
+        with self.lock:
+            self.log.clear()
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    # Set explicitly so results do not depend on the host's mime.types.
+    # .txt carries no charset: setting.txt is GBK and must reach the
+    # program byte for byte, undecorated.
+    extensions_map = {
+        "": "application/octet-stream",
+        ".htm": "text/html",
+        ".html": "text/html",
+        ".txt": "text/plain",
+        ".css": "text/css",
+        ".js": "text/javascript",
+        ".json": "application/json",
+        ".jpg": "image/jpeg",
+        ".jpeg": "image/jpeg",
+        ".png": "image/png",
+        ".gif": "image/gif",
+        ".ico": "image/x-icon",
+        ".svg": "image/svg+xml",
+        ".dat": "application/octet-stream",
+    }
+
+    state = None  # set by make_server
+    verbose = False
+
+    def log_message(self, fmt, *args):
+        if self.verbose:
+            super().log_message(fmt, *args)
+
+    def end_headers(self):
+        # Every fetch must reach the server, or /log would miss repeats.
+        self.send_header("Cache-Control", "no-store")
+        super().end_headers()
+
+    def do_GET(self):
+        self.dispatch(head=False)
+
+    def do_HEAD(self):
+        self.dispatch(head=True)
+
+    def send_small(self, code, ctype, body, head):
+        self.send_response(code)
+        self.send_header("Content-Type", ctype)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        if not head:
+            self.wfile.write(body)
+
+    def dispatch(self, head):
+        path = self.path.split("?", 1)[0].split("#", 1)[0]
+        if path == "/log/clear":
+            self.state.clear()
+            self.send_small(200, "text/plain", b"", head)
+            return
+        if path == "/log":
+            lines = "".join(p + "\n" for p in self.state.snapshot())
+            self.send_small(200, "text/plain", lines.encode("utf-8"), head)
+            return
+
+        self.state.record(self.path)
+
+        if path == "/hang":
+            # Held open until the server ends; the daemon thread dies with it.
+            self.close_connection = True
+            self.state.stopping.wait()
+            return
+
+        m = STATUS_RE.match(path)
+        if m:
+            code = int(m.group(1))
+            if not 200 <= code <= 599:
+                self.send_small(400, "text/html", b"<html><body>bad status</body></html>", head)
+                return
+            body = b"" if code in (204, 304) else (
+                "<html><body><h1>%d</h1></body></html>" % code).encode("ascii")
+            self.send_small(code, "text/html", body, head)
+            return
+
+        m = SLOW_RE.match(self.path)
+        if m:
+            ms = min(int(m.group(1)), MAX_SLOW_MS)
+            if self.state.stopping.wait(ms / 1000.0):
+                return
+            rest = m.group(2)
+            self.path = rest if rest.startswith("/") else "/" + rest
+
+        if head:
+            super().do_HEAD()
+        else:
+            super().do_GET()
+
+
+class Server(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+    block_on_close = False
+
+
+def make_server(root, port, verbose=False):
+    state = State()
+    handler = type("BoundHandler", (Handler,), {"state": state, "verbose": verbose})
+    server = Server(("127.0.0.1", port), functools.partial(handler, directory=root))
+    server.state = state
+    return server
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--root", required=True, help="folder whose files are served")
+    parser.add_argument("--port", type=int, default=0, help="0 picks a free port")
+    parser.add_argument("--exit-on-stdin-eof", action="store_true",
+                        help="end when standard input is closed")
+    parser.add_argument("--verbose", action="store_true", help="log requests to stderr")
+    args = parser.parse_args(argv)
+
+    if not os.path.isdir(args.root):
+        parser.error("no such folder: %s" % args.root)
+
+    server = make_server(os.path.abspath(args.root), args.port, args.verbose)
+    once = threading.Lock()
+
+    def stop():
+        # shutdown() waits for serve_forever, so it must run off its thread.
+        if once.acquire(blocking=False):
+            server.state.stopping.set()
+            threading.Thread(target=server.shutdown, daemon=True).start()
+
+    signal.signal(signal.SIGTERM, lambda *_: stop())
+    signal.signal(signal.SIGINT, lambda *_: stop())
+
+    if args.exit_on_stdin_eof:
+        def watch_stdin():
+            try:
+                while sys.stdin.buffer.read1(4096):
+                    pass
+            except (OSError, ValueError):
+                pass
+            stop()
+        threading.Thread(target=watch_stdin, daemon=True).start()
+
+    print("PORT %d" % server.server_address[1], flush=True)
+    try:
+        server.serve_forever(poll_interval=0.2)
+    finally:
+        server.server_close()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "support/browser_recorder.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -16,9 +17,9 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("XDG_CONFIG_HOME", root + "/config");
     qputenv("XDG_CACHE_HOME", root + "/cache");
-    qputenv("XDG_DOCUMENTS_DIR", root + "/Documents");
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");
     QDir().mkpath(home.path() + "/runtime");
+    InstallBrowserRecorder(home.path() + "/bin");
     platform::PrepareProcess();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,49 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+#include <list>
+
+#include "shell/skin/suiForm.h"
+#include "support/dialogs.h"
+
+namespace {
+std::list<SeenDialog> seen;
+int answered = 0;
+
+void Poll(SeenDialog* record, QString caption, int triesLeft) {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr) {
+        if (triesLeft > 0)
+            QTimer::singleShot(50, [=] { Poll(record, caption, triesLeft - 1); });
+        return;
+    }
+    auto* frame = dialog->findChild<suiForm*>();
+    record->caption = frame ? frame->caption() : dialog->windowTitle();
+    if (auto* text = dialog->findChild<QLabel*>("messageText"))
+        record->text = text->text();
+    QAbstractButton* target = nullptr;
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        if (!button->objectName().startsWith("button") || !button->isVisible())
+            continue;
+        record->buttons << button->text();
+        if (button->text() == caption)
+            target = button;
+    }
+    ++answered;
+    if (target)
+        target->click();
+    else
+        dialog->close();
+}
+} // namespace
+
+const SeenDialog* AnswerNextDialog(const QString& buttonCaption) {
+    seen.emplace_back();
+    SeenDialog* record = &seen.back();
+    QTimer::singleShot(0, [=] { Poll(record, buttonCaption, 200); });
+    return record;
+}
+
+int AnsweredDialogCount() { return answered; }
+void ResetAnsweredDialogs() { answered = 0; }

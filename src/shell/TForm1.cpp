@@ -162,6 +162,8 @@ void TForm1::FitSmallScreen() {
     resize(fit.width.value_or(width()), fit.height.value_or(height()));
     if (fit.left && fit.top)
         move(*fit.left, *fit.top);
+    else
+        move((screen.width - width()) / 2, (screen.height - height()) / 2);
 }
 
 void TForm1::FormClose() {

@@ -56,15 +56,13 @@ void TCppWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
 
 void TCppWebBrowser::ReadDocumentProperty(const QString& name,
                                           std::function<void(const QString&)> done) {
-    page()->runJavaScript(QStringLiteral("String(document[%1])").arg(QString("'%1'").arg(name)),
-                          [done = std::move(done)](const QVariant& value) {
-                              done(value.toString());
-                          });
+    page()->runJavaScript(
+        QStringLiteral("String(document[%1])").arg(QString("'%1'").arg(name)),
+        [done = std::move(done)](const QVariant& value) { done(value.toString()); });
 }
 
 void TCppWebBrowser::SetElementStyle(const QString& element, const QString& property,
                                      const QString& value) {
-    page()->runJavaScript(
-        QStringLiteral("(function(e){if(e)e.style['%2']='%3';})(document['%1'])")
-            .arg(element, property, value));
+    page()->runJavaScript(QStringLiteral("(function(e){if(e)e.style['%2']='%3';})(document['%1'])")
+                              .arg(element, property, value));
 }

@@ -134,8 +134,7 @@ void TForm1::FormCreate() {
             setWindowState(windowState() | Qt::WindowMinimized);
             platform::OpenInSystemBrowser(startPage.toStdString());
         } else if (store.header.openMinePageOnStart == 1) {
-            const std::string mine =
-                DocumentsFilePath(platform::DocumentsDirectory(), "mine.htm");
+            const std::string mine = DocumentsFilePath(platform::DocumentsDirectory(), "mine.htm");
             if (QFileInfo::exists(QString::fromStdString(mine))) {
                 platform::OpenInSystemBrowser(mine);
                 Minimize();
@@ -204,7 +203,9 @@ bool TForm1::Confirm(const QString& text) {
     return messageDlg->ShowModal() == mrYes;
 }
 
-void TForm1::Edit2Change() { Edit2->setVisible(!Edit2->text().isEmpty()); }
+void TForm1::Edit2Change() {
+    Edit2->setVisible(!Edit2->text().isEmpty());
+}
 
 void TForm1::Minimize() {
     hiddenInTray_ = true;
@@ -256,7 +257,8 @@ void TForm1::FormCanResize() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && suiPageControl1->indexOf(qobject_cast<QWidget*>(watched)) >= 0)
+    if (event->type() == QEvent::Resize &&
+        suiPageControl1->indexOf(qobject_cast<QWidget*>(watched)) >= 0)
         FormCanResize();
     return ApplicationEvents1Message(watched, event) || SkinnedWindow::eventFilter(watched, event);
 }

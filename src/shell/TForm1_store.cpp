@@ -16,7 +16,8 @@ void TForm1::LoadStore() {
     if (outcome == LoadOutcome::ReplacedBad)
         ShowMsgDlg("错误的文件格式！");
     else if (outcome == LoadOutcome::KeptUnreadable)
-        ShowMsgDlg("无法读取数据文件，也无法为它保存备份。原文件保持不变，本次运行中的更改不会保存。");
+        ShowMsgDlg(
+            "无法读取数据文件，也无法为它保存备份。原文件保持不变，本次运行中的更改不会保存。");
 
     ListBox->clear();
     for (int row = 0; row < store.header.categoryCount; ++row)

@@ -10,4 +10,6 @@ std::string ProductSiteBase() {
     return base;
 }
 
-std::string ProductSiteRoot() { return ProductSiteBase() + "/"; }
+std::string ProductSiteRoot() {
+    return ProductSiteBase() + "/";
+}

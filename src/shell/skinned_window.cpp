@@ -5,8 +5,7 @@
 #include "shell/skinned_window.h"
 
 SkinnedWindow::SkinnedWindow(const QString& caption, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      suiForm1(new suiForm(this)),
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), suiForm1(new suiForm(this)),
       suiThemeManager1(new suiThemeManager(this)) {
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
@@ -17,4 +16,6 @@ SkinnedWindow::SkinnedWindow(const QString& caption, QWidget* parent)
     connect(suiForm1, &suiForm::closeRequested, this, &QWidget::close);
 }
 
-QWidget* SkinnedWindow::Client() const { return suiForm1->clientArea(); }
+QWidget* SkinnedWindow::Client() const {
+    return suiForm1->clientArea();
+}

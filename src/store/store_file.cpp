@@ -21,7 +21,9 @@ std::string FieldText(const char* field, std::size_t width) {
     return std::string(field, strnlen(field, width));
 }
 
-bool HasCategoryIdRange(int8_t id) { return id >= 0 && id < kCategoryIdCount; }
+bool HasCategoryIdRange(int8_t id) {
+    return id >= 0 && id < kCategoryIdCount;
+}
 
 } // namespace
 
@@ -135,4 +137,6 @@ int SaveStore(const Store& store, const FavoriteRecord& record, bool append) {
     return ok && closed ? 0 : -1;
 }
 
-std::string BackupPath(const std::string& path) { return path + "_bak"; }
+std::string BackupPath(const std::string& path) {
+    return path + "_bak";
+}

@@ -7,12 +7,12 @@
 #include "store/store.h"
 
 enum class LoadOutcome {
-    Read,          // an existing file was read
-    Created,       // no file: a default one was created
-    ReplacedBad,   // rejected header: backed up, replaced by a default file
+    Read,               // an existing file was read
+    Created,            // no file: a default one was created
+    ReplacedBad,        // rejected header: backed up, replaced by a default file
     ReplacedUnreadable, // could not be read: backed up, replaced
-    KeptUnreadable // rejected, and no backup could be written: the file is left
-                   // alone and this run works on defaults in memory only
+    KeptUnreadable      // rejected, and no backup could be written: the file is left
+                        // alone and this run works on defaults in memory only
 };
 
 // Zeroes the tables, then reads or creates the file at store.path.

@@ -31,4 +31,6 @@ QStringList OpenedAddresses() {
     return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
 }
 
-void ClearOpenedAddresses() { QFile::remove(LogPath()); }
+void ClearOpenedAddresses() {
+    QFile::remove(LogPath());
+}

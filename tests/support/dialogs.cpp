@@ -45,5 +45,9 @@ const SeenDialog* AnswerNextDialog(const QString& buttonCaption) {
     return record;
 }
 
-int AnsweredDialogCount() { return answered; }
-void ResetAnsweredDialogs() { answered = 0; }
+int AnsweredDialogCount() {
+    return answered;
+}
+void ResetAnsweredDialogs() {
+    answered = 0;
+}

@@ -133,6 +133,8 @@ void UnregisterHotKey(QWidget*, int id) {
     Grabs().erase(found);
 }
 
-void SetHotKeyHandler(std::function<void(int)> handler) { Handler() = std::move(handler); }
+void SetHotKeyHandler(std::function<void(int)> handler) {
+    Handler() = std::move(handler);
+}
 
 } // namespace platform

@@ -26,8 +26,7 @@ InstanceLock AcquireInstanceLock() {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::tempPath();
-    const QByteArray path =
-        QString("%1/Tavinor-%2.lock").arg(folder).arg(getuid()).toLocal8Bit();
+    const QByteArray path = QString("%1/Tavinor-%2.lock").arg(folder).arg(getuid()).toLocal8Bit();
     // The lock is tied to the open descriptor, so a crashed process leaves
     // no stale lock behind; the descriptor stays open until the process ends.
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

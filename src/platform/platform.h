@@ -22,7 +22,8 @@ std::string DataDirectory();
 // The user's documents folder, created when missing (UTF-8 path).
 std::string DocumentsDirectory();
 
-// Hands an address or file to the user's default web browser.
+// Hands a web address, or the program's own mine.htm, to the user's default
+// web browser; anything else is dropped silently (shell/open_address.h).
 void OpenInSystemBrowser(const std::string& address);
 
 // Global hot keys on the main window; a combination held by another program

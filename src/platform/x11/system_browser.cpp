@@ -1,16 +1,24 @@
 // Hands addresses to the desktop's default browser (xdg-open).
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QUrl>
 
 #include "platform/platform.h"
+#include "shell/open_address.h"
 
 namespace platform {
 
 void OpenInSystemBrowser(const std::string& address) {
     const QString text = QString::fromStdString(address);
-    const QUrl url = QFileInfo(text).isAbsolute() ? QUrl::fromLocalFile(text) : QUrl(text);
-    QDesktopServices::openUrl(url);
+    switch (JudgeBrowserAddress(address, DocumentsDirectory())) {
+    case BrowserAddress::Web:
+        QDesktopServices::openUrl(QUrl(text));
+        break;
+    case BrowserAddress::OwnPage:
+        QDesktopServices::openUrl(text.startsWith('/') ? QUrl::fromLocalFile(text) : QUrl(text));
+        break;
+    case BrowserAddress::Refused:
+        break;
+    }
 }
 
 } // namespace platform

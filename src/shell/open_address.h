@@ -1,0 +1,16 @@
+#pragma once
+// Which addresses the program may hand to the system browser. Addresses come
+// from web pages and from the product site's settings, so nothing that could
+// start a local program or show a local file is let through, except the
+// personal start page the program writes itself.
+
+#include <string>
+
+enum class BrowserAddress {
+    Web,     // an http or https address with a host
+    OwnPage, // mine.htm in the documents folder, as a path or a file: address
+    Refused, // anything else
+};
+
+// documentsFolder: the user's documents folder (UTF-8); empty means none.
+BrowserAddress JudgeBrowserAddress(const std::string& address, const std::string& documentsFolder);

@@ -1,45 +1,20 @@
 // Reading a data file of 100,000 favorites in 20 categories.
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "large_store_file.h"
 #include "store/store.h"
 
 namespace {
 
-std::string MakeLargeFile(int records) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "tavinor-bench-tvr.dat").string();
-    Store store;
-    store.path = path;
-    std::memcpy(store.header.magic, "tvrV1.0", 8);
-    store.header.categoryCount = 20;
-    store.header.recordCount = records;
-    store.header.favoriteCount = records;
-    for (int row = 0; row < 20; ++row) {
-        std::snprintf(store.categories[row].name, sizeof store.categories[row].name, "c%d", row);
-        store.categories[row].id = static_cast<int8_t>(row);
-    }
-    CreateStoreFile(path);
-    SaveStore(store, store.record, false);
-    std::FILE* file = std::fopen(path.c_str(), "r+b");
-    std::fseek(file, 0, SEEK_END);
-    for (int i = 0; i < records; ++i) {
-        FavoriteRecord record{};
-        std::snprintf(record.url, sizeof record.url, "http://www.site%d.example/path/", i);
-        std::snprintf(record.title, sizeof record.title, "Favorite number %d", i);
-        record.categoryId = static_cast<int8_t>(i % 20);
-        record.recordIndex = i;
-        std::fwrite(&record, sizeof record, 1, file);
-    }
-    std::fclose(file);
-    return path;
-}
-
 void BM_ReadStore100k(benchmark::State& state) {
-    static const std::string path = MakeLargeFile(100000);
+    static const std::string path = [] {
+        const std::string file =
+            (std::filesystem::temp_directory_path() / "tavinor-bench-tvr.dat").string();
+        WriteLargeStoreFile(file, 100000);
+        return file;
+    }();
     for (auto _ : state) {
         Store store;
         store.path = path;

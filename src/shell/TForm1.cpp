@@ -109,22 +109,6 @@ void TForm1::BuildPages() {
     suiThemeManager1->addComponent(messageDlg);
 }
 
-void TForm1::BuildFavoritesPage() {
-    ListBox = new QListWidget(guanliTabSheet);
-    ListBox->setObjectName("ListBox");
-    ListBox->setGeometry(24, 16, 161, 545);
-    ListBox->addItem("默认分类");
-    fav_num_label = new QLabel(guanliTabSheet);
-    fav_num_label->setObjectName("fav_num_label");
-    tvrCheckBox = new QCheckBox("启动时打开Tavinor首页并最小化", guanliTabSheet);
-    tvrCheckBox->setObjectName("tvrCheckBox");
-    mineCheckBox = new QCheckBox("启动时打开我的首页并最小化", guanliTabSheet);
-    mineCheckBox->setObjectName("mineCheckBox");
-    suiThemeManager1->addControl(ListBox);
-    suiThemeManager1->addControl(tvrCheckBox);
-    suiThemeManager1->addControl(mineCheckBox);
-}
-
 void TForm1::FormCreate() {
     try {
         LoadStore();

@@ -19,14 +19,8 @@ void TForm1::LoadStore() {
         ShowMsgDlg(
             "无法读取数据文件，也无法为它保存备份。原文件保持不变，本次运行中的更改不会保存。");
 
-    ListBox->clear();
-    for (int row = 0; row < store.header.categoryCount; ++row)
-        ListBox->addItem(FromGbk(store.categories[row].name, sizeof store.categories[row].name));
+    ListCategories();
     mineCheckBox->setChecked(store.header.openMinePageOnStart == 1);
     tvrCheckBox->setChecked(store.header.openSitePageOnStart == 1);
     UpdateFavoriteCount();
-}
-
-void TForm1::UpdateFavoriteCount() {
-    fav_num_label->setText(QString("收藏网址数：%1     ").arg(store.items.size()));
 }

@@ -2,6 +2,7 @@
 // before it exists, and refuses to start as root with its sandbox on.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_CACHE_HOME", root + "/cache");
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");
     QDir().mkpath(home.path() + "/runtime");
+    QFile::setPermissions(home.path() + "/runtime",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     InstallBrowserRecorder(home.path() + "/bin");
     platform::PrepareProcess();
     QApplication app(argc, argv);

@@ -121,6 +121,7 @@ public:
     void upImgBtnClick();
     void downImgBtnClick();
     void clearBtnClick();
+    void generateBtnClick();
     void tvrCheckBoxClick();
     void mineCheckBoxClick();
     // The listed favorites as the settings window reads them.

@@ -121,6 +121,7 @@ void TForm1::BuildSetGroup() {
                          "mineCheckBox", {16, 52, 296, 20});
     connect(mineCheckBox, &QCheckBox::clicked, this, &TForm1::mineCheckBoxClick);
     generateBtn = Named(new QPushButton("生成我的首页", group), "generateBtn", {16, 88, 136, 26});
+    connect(generateBtn, &QPushButton::clicked, this, &TForm1::generateBtnClick);
     IEBtn = Named(new QPushButton("导入IE收藏夹", group), "IEBtn", {168, 88, 136, 26});
     outBtn = Named(new QPushButton("导出我的收藏", group), "outBtn", {16, 128, 136, 26});
     inBtn = Named(new QPushButton("导入我的收藏", group), "inBtn", {168, 128, 136, 26});

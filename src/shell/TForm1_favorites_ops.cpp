@@ -8,6 +8,7 @@
 
 #include "favorites/FavoriteRows.h"
 #include "favorites/favorite_ops.h"
+#include "favorites/start_page.h"
 #include "platform/platform.h"
 #include "shell/TCppWebBrowser.h"
 #include "shell/TForm1.h"
@@ -166,6 +167,15 @@ void TForm1::clearBtnClick() {
         QString::fromStdString(DocumentsFilePath(platform::DocumentsDirectory(), "mine.htm")));
     mineWebBrowser->Navigate("about:blank");
     UpdateFavoriteCount();
+    ParkFocus();
+}
+
+void TForm1::generateBtnClick() {
+    BusyButton busy(generateBtn);
+    if (GenerateStartPage(store, platform::DocumentsDirectory(), ProductSiteRoot()) == 0)
+        ShowMsgDlg("生成我的首页成功！");
+    else
+        ShowMsgDlg("无法写入我的首页（mine.htm），请检查文档文件夹是否存在并且可以写入。");
     ParkFocus();
 }
 

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "favorites/FavoriteRows.h"
+#include "favorites/start_page.h"
 #include "shell/TForm1.h"
 #include "shell/skin/suiPageControl.h"
 #include "support/browser_recorder.h"
@@ -319,6 +320,30 @@ TEST_F(FavoritesPageTest, TheWheelScrollsThirtyPixelsAStep) {
                    Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(rows->viewport(), &up);
     EXPECT_EQ(rows->verticalScrollBar()->value(), 30);
+}
+
+TEST_F(FavoritesPageTest, GeneratingTheStartPageReportsSuccessOrFailure) {
+    AddFavorite("gen.example", "<b>bold</b>");
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString mine = documents + "/mine.htm";
+    const SeenDialog* done = AnswerNextDialog("OK");
+    Click(form->generateBtn);
+    EXPECT_EQ(done->text, "生成我的首页成功！");
+    const std::string page = ReadBytes(mine.toStdString());
+    EXPECT_EQ(page, BuildStartPage(form->store, false, "http://127.0.0.1:9/"));
+    EXPECT_NE(page.find("&lt;b&gt;bold&lt;/b&gt;"), std::string::npos);
+
+    // A documents "folder" that is a file: the page cannot be written.
+    QDir(documents).removeRecursively();
+    QFile blocker(documents);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const SeenDialog* failed = AnswerNextDialog("OK");
+    Click(form->generateBtn);
+    QFile::remove(documents);
+    EXPECT_NE(failed->text, "生成我的首页成功！");
+    EXPECT_TRUE(failed->text.contains("mine.htm"));
+    EXPECT_TRUE(form->generateBtn->isEnabled());
 }
 
 } // namespace

@@ -34,16 +34,11 @@ TForm1::TForm1(QWidget* parent)
     setWindowIcon(AppIcon());
     resize(942, 554 + suiForm1->height() - suiForm1->clientArea()->height());
     BuildPages();
+    BuildTabStrip();
+    SetUpPanes();
+    connect(suiPageControl1, &QTabWidget::currentChanged, this, &TForm1::suiPageControl1Change);
     connect(suiForm1, &suiForm::minimizeRequested, this, &TForm1::Minimize);
-
-    TrayIcon1 = new QSystemTrayIcon(AppIcon(), this);
-    TrayIcon1->setToolTip(kCaption);
-    connect(TrayIcon1, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::DoubleClick)
-                    Restore();
-            });
-    TrayIcon1->show();
+    BuildTrayIcon();
 
     platform::SetHotKeyHandler([this](int id) { HotKey(id); });
     platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B');
@@ -210,12 +205,10 @@ void TForm1::TrayIcon1Restore() {
 }
 
 void TForm1::HotKey(int id) {
-    if (id == kHotKeyFavorites) {
-        Restore();
-        suiPageControl1->setCurrentWidget(guanliTabSheet);
-    } else if (id == kHotKeyLock) {
+    if (id == kHotKeyFavorites)
+        RestoreToPage(guanliTabSheet);
+    else if (id == kHotKeyLock)
         lock_btnClick();
-    }
 }
 
 // The lock screen hooks in here.
@@ -224,20 +217,6 @@ void TForm1::lock_btnClick() {}
 void TForm1::resizeEvent(QResizeEvent* event) {
     SkinnedWindow::resizeEvent(event);
     FormCanResize();
-}
-
-void TForm1::FormCanResize() {
-    const QSize frame = suiForm1->clientArea()->size();
-    const int W = frame.width();
-    const int H = frame.height();
-    Button1->resize(Button1->width(), 0);
-    suiPageControl1->setGeometry(0, 26, W, H - 26);
-    const QPoint origin = suiForm1->clientArea()->mapTo(this, QPoint(0, 0));
-    Edit2->move(6, origin.y() + suiPageControl1->height() + 4);
-    Edit2->raise();
-    const QSize page = suiTabSheet1->size();
-    CppWebBrowser1->setGeometry(suiTabSheet1->x() - 3, 0, page.width(), page.height());
-    mineWebBrowser->setGeometry(mineTabSheet->x() - 3, 0, page.width(), page.height());
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -1,0 +1,73 @@
+// Placing the main window's controls whenever its size changes.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "favorites/FavoriteRows.h"
+#include "shell/TCppWebBrowser.h"
+#include "shell/TForm1.h"
+#include "shell/layout_rules.h"
+#include "shell/skin/suiForm.h"
+#include "shell/skin/suiImageButton.h"
+#include "shell/skin/suiPageControl.h"
+
+namespace {
+
+QRect ToQRect(const LayoutRect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
+
+void MoveTo(QWidget* control, const LayoutPoint& p) {
+    control->move(p.left, p.top);
+}
+
+void MoveLeft(QWidget* control, int left) {
+    control->move(left, control->y());
+}
+
+} // namespace
+
+// The rules count from the frame's top edge, title bar included, and know
+// nothing of its border: so W is the width inside the border, and the frame's
+// client area starts at the title bar's height.
+void TForm1::FormCanResize() {
+    const QSize client = Client()->size();
+    const int W = client.width();
+    const int H = client.height() + suiForm::TitleHeight;
+    const QPoint sheetOrigin = suiTabSheet1->mapTo(suiPageControl1, QPoint(0, 0));
+    const MainWindowLayout l =
+        LayOutMainWindow(W, H, {sheetOrigin.x(), suiTabSheet1->width(), suiTabSheet1->height()});
+
+    Button1->resize(Button1->width(), l.button1Height);
+    suiPageControl1->setGeometry(ToQRect(l.suiPageControl1).translated(0, -suiForm::TitleHeight));
+    MoveLeft(ie_btn, l.ieBtnLeft);
+    MoveLeft(fresh_btn, l.freshBtnLeft);
+    MoveLeft(lock_btn, l.lockBtnLeft);
+    MoveLeft(skin_btn, l.skinBtnLeft);
+    // The status line belongs to the window, whose origin is the frame's.
+    MoveTo(Edit2, l.edit2);
+    Edit2->raise();
+    CppWebBrowser1->setGeometry(ToQRect(l.CppWebBrowser1));
+    MusicPageLayout();
+    mineWebBrowser->setGeometry(ToQRect(l.mineWebBrowser));
+
+    ListBox->setGeometry(ToQRect(l.ListBox));
+    delCatButton->setGeometry(ToQRect(l.delCatButton));
+    MoveTo(upImgBtn, l.upImgBtn);
+    MoveTo(downImgBtn, l.downImgBtn);
+    ScrollBox->setGeometry(ToQRect(l.ScrollBox));
+    MoveTo(fav_num_label, l.fav_num_label);
+    MoveTo(delFavButton, l.delFavButton);
+    MoveTo(selectAllCheckBox, l.selectAllCheckBox);
+    setting_panel->setGeometry(ToQRect(l.setting_panel));
+    MoveTo(setGroupBox, l.setGroupBox);
+}
+
+void TForm1::MusicPageLayout() {
+    CppWebBrowser3->setGeometry(suiTabSheet2->rect());
+    CppWebBrowser2->resize(1, 1);
+}

@@ -21,6 +21,11 @@ QRect ToQRect(const LayoutRect& r) {
     return QRect(r.left, r.top, r.width, r.height);
 }
 
+// From the frame's coordinates, title bar included, to its client area's.
+QRect ToClient(const LayoutRect& r) {
+    return ToQRect(r).translated(0, -suiForm::TitleHeight);
+}
+
 void MoveTo(QWidget* control, const LayoutPoint& p) {
     control->move(p.left, p.top);
 }
@@ -38,12 +43,16 @@ void TForm1::FormCanResize() {
     const QSize client = Client()->size();
     const int W = client.width();
     const int H = client.height() + suiForm::TitleHeight;
-    const QPoint sheetOrigin = suiTabSheet1->mapTo(suiPageControl1, QPoint(0, 0));
+    // Rule 2 goes first: the sheets take their size from the page control,
+    // and the rules after it read them. Only the shown sheet follows at once;
+    // the others take the same place when shown, and then this runs again.
+    suiPageControl1->setGeometry(ToClient(LayOutMainWindow(W, H, {}).suiPageControl1));
+    const QWidget* sheet = suiPageControl1->currentWidget();
+    const QPoint sheetOrigin = sheet->mapTo(suiPageControl1, QPoint(0, 0));
     const MainWindowLayout l =
-        LayOutMainWindow(W, H, {sheetOrigin.x(), suiTabSheet1->width(), suiTabSheet1->height()});
+        LayOutMainWindow(W, H, {sheetOrigin.x(), sheet->width(), sheet->height()});
 
     Button1->resize(Button1->width(), l.button1Height);
-    suiPageControl1->setGeometry(ToQRect(l.suiPageControl1).translated(0, -suiForm::TitleHeight));
     MoveLeft(ie_btn, l.ieBtnLeft);
     MoveLeft(fresh_btn, l.freshBtnLeft);
     MoveLeft(lock_btn, l.lockBtnLeft);
@@ -68,6 +77,6 @@ void TForm1::FormCanResize() {
 }
 
 void TForm1::MusicPageLayout() {
-    CppWebBrowser3->setGeometry(suiTabSheet2->rect());
+    CppWebBrowser3->setGeometry(QRect(QPoint(0, 0), suiPageControl1->currentWidget()->size()));
     CppWebBrowser2->resize(1, 1);
 }

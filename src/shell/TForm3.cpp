@@ -1,8 +1,6 @@
-#include <QEventLoop>
-#include <QGuiApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include "platform/platform.h"
 #include "shell/TForm3.h"
@@ -54,27 +52,8 @@ TForm3::TForm3(QWidget* parent) : SkinnedWindow(QStringLiteral("关于Tavinor"),
     suiThemeManager1->addControl(suiButton1);
 }
 
-void TForm3::ShowModal() {
-    const QRect desktop = QGuiApplication::primaryScreen()->geometry();
-    move(desktop.center() - rect().center());
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
-    QEventLoop loop;
-    modalLoop_ = &loop;
-    loop.exec();
-    modalLoop_ = nullptr;
-}
-
 void TForm3::suiButton1Click() {
     close();
-}
-
-void TForm3::hideEvent(QHideEvent* event) {
-    SkinnedWindow::hideEvent(event);
-    if (modalLoop_)
-        modalLoop_->quit();
 }
 
 void TForm3::FormCanResize() {

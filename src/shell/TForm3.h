@@ -3,7 +3,6 @@
 
 #include "shell/skinned_window.h"
 
-class QEventLoop;
 class QLabel;
 class QPushButton;
 class suiURLLabel;
@@ -13,8 +12,6 @@ class TForm3 : public SkinnedWindow {
 public:
     explicit TForm3(QWidget* parent = nullptr);
 
-    // Shows the box centred on the desktop and returns when it is closed.
-    void ShowModal();
     void suiButton1Click();
     // Puts the box back to its one size; nothing may resize or maximise it.
     void FormCanResize();
@@ -27,9 +24,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     QSize fixedSize_;
-    QEventLoop* modalLoop_ = nullptr;
 };

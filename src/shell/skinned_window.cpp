@@ -1,3 +1,6 @@
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "shell/skin/suiForm.h"
@@ -18,4 +21,23 @@ SkinnedWindow::SkinnedWindow(const QString& caption, QWidget* parent)
 
 QWidget* SkinnedWindow::Client() const {
     return suiForm1->clientArea();
+}
+
+void SkinnedWindow::ShowModal() {
+    const QRect desktop = QGuiApplication::primaryScreen()->geometry();
+    move(desktop.center() - rect().center());
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    loop.exec();
+    modalLoop_ = nullptr;
+}
+
+void SkinnedWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (modalLoop_)
+        modalLoop_->quit();
 }

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+class QEventLoop;
 class suiForm;
 class suiThemeManager;
 
@@ -11,10 +12,18 @@ class SkinnedWindow : public QWidget {
 public:
     SkinnedWindow(const QString& caption, QWidget* parent = nullptr);
 
+    // Shows the window centred on the desktop, blocking the others, and
+    // returns when it is closed.
+    void ShowModal();
+
     suiForm* suiForm1;
     suiThemeManager* suiThemeManager1;
 
 protected:
     // Places the window's controls; they live in the frame's client area.
     QWidget* Client() const;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QEventLoop* modalLoop_ = nullptr;
 };

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "gui/main_window_fixture.h"
 #include "shell/TCppWebBrowser.h"
 #include "shell/TForm1.h"
 #include "shell/skin/suiPageControl.h"
@@ -22,68 +23,7 @@
 
 namespace {
 
-QString DataFile() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           "/tavinor/tvr.dat";
-}
-
-QString MinePage() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QDir().mkpath(folder);
-    return folder + "/mine.htm";
-}
-
-// The start page pane reports its address once the load has begun.
-bool ShowsAddress(TCppWebBrowser* pane, const QString& address) {
-    return QTest::qWaitFor([&] { return pane->url().toString() == address; }, 10000);
-}
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { server = new HttpServer(TAVINOR_TEST_WEB); }
-    static void TearDownTestSuite() { delete server; }
-
-    void SetUp() override {
-        ASSERT_TRUE(server->Started());
-        qputenv("TAVINOR_SITE", server->Url("").toUtf8());
-        QFile::remove(DataFile());
-        QFile::remove(DataFile() + "_bak");
-        QFile::remove(MinePage());
-        ClearOpenedAddresses();
-        ResetAnsweredDialogs();
-    }
-    void TearDown() override {
-        if (form)
-            form->close();
-        form.reset();
-    }
-
-    // A default data file with some header bytes changed.
-    void PrepareDataFile(std::initializer_list<std::pair<int, char>> patches) {
-        Start();
-        form->close();
-        form.reset();
-        std::string bytes = ReadBytes(DataFile().toStdString());
-        for (auto [offset, value] : patches)
-            bytes[offset] = value;
-        WriteBytes(DataFile().toStdString(), bytes);
-    }
-
-    void Start() {
-        form = std::make_unique<TForm1>();
-        form->FormCreate();
-        if (!form->HiddenInTray()) {
-            form->show();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        }
-    }
-
-    QString StartPage() const { return server->Url("/"); }
-
-    static HttpServer* server;
-    std::unique_ptr<TForm1> form;
-};
-HttpServer* MainWindowTest::server = nullptr;
+class MainWindowTest : public MainWindowFixture {};
 
 TEST_F(MainWindowTest, FirstStartCreatesTheFileAndShowsTheStartPage) {
     Start();

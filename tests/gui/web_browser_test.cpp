@@ -3,29 +3,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "gui/main_window_fixture.h"
 #include "shell/TCppWebBrowser.h"
 #include "support/http_fixture.h"
 
 namespace {
-
-// Clicks an element of the loaded page with a real mouse click, as a person
-// would: pages only get new windows from a user's gesture.
-void ClickElement(TCppWebBrowser& pane, const QString& id) {
-    QPoint centre;
-    bool found = false;
-    pane.page()->runJavaScript(
-        QString("(function(){var r=document.getElementById('%1').getBoundingClientRect();"
-                "return [r.left+r.width/2, r.top+r.height/2];})()")
-            .arg(id),
-        [&](const QVariant& value) {
-            const QVariantList xy = value.toList();
-            centre = QPoint(xy.value(0).toInt(), xy.value(1).toInt());
-            found = true;
-        });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return found; }, 5000));
-    QWidget* surface = pane.focusProxy() ? pane.focusProxy() : &pane;
-    QTest::mouseClick(surface, Qt::LeftButton, {}, centre);
-}
 
 class WebBrowserTest : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -177,6 +178,7 @@ protected:
             EXPECT_EQ(window->suiThemeManager1->fileTheme(), &BuiltInTheme(number))
                 << window->objectName().toStdString();
         EXPECT_EQ(form->suiForm1->theme(), &BuiltInTheme(number));
+        EXPECT_EQ(form->suiPopupMenu1->styleSheet(), BuiltInTheme(number).styleSheet());
         const int stripTop = form->suiPageControl1->mapTo(form.get(), QPoint(0, 0)).y();
         EXPECT_EQ(stripTop, number == 1 ? 25 : 30) << "counted from the frame's top";
         EXPECT_EQ(form->lock_btn->y(), number == 1 ? 1 : -2);

@@ -15,6 +15,14 @@
 
 namespace {
 
+// The icon's own window, embedded in the tray host.
+QWidget* TrayIconWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->inherits("QSystemTrayIconSys"))
+            return widget;
+    return nullptr;
+}
+
 class TrayMenuTest : public MainWindowFixture {
 protected:
     void ExpectInTray() {
@@ -47,6 +55,19 @@ TEST_F(TrayMenuTest, MenuHoldsTheFixedItemsInOrder) {
     EXPECT_EQ(form->mine_setting->text(), "自定义...");
 }
 
+TEST_F(TrayMenuTest, RightClickOnTheIconOpensTheMenuAtTheCursor) {
+    Start();
+    QWidget* icon = TrayIconWindow();
+    ASSERT_NE(icon, nullptr);
+    QTest::mouseClick(icon, Qt::RightButton, {}, icon->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->suiPopupMenu1->isVisible(); }, 3000));
+    EXPECT_TRUE(form->suiPopupMenu1->geometry()
+                    .adjusted(-30, -30, 30, 30)
+                    .contains(icon->mapToGlobal(icon->rect().center())))
+        << "near the cursor, kept on the screen";
+    form->suiPopupMenu1->hide();
+}
+
 TEST_F(TrayMenuTest, TitleBarMinimiseHidesAndADoubleClickOnTheIconRestores) {
     Start();
     ASSERT_TRUE(ShowsAddress(form->CppWebBrowser1, StartPage()));
@@ -57,10 +78,7 @@ TEST_F(TrayMenuTest, TitleBarMinimiseHidesAndADoubleClickOnTheIconRestores) {
     ExpectInTray();
 
     // The icon's own window on the tray host gets a real double click.
-    QWidget* icon = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->inherits("QSystemTrayIconSys"))
-            icon = widget;
+    QWidget* icon = TrayIconWindow();
     ASSERT_NE(icon, nullptr);
     QTest::mouseDClick(icon, Qt::LeftButton, {}, icon->rect().center());
     EXPECT_FALSE(form->HiddenInTray());

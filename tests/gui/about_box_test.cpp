@@ -27,9 +27,6 @@ TEST_F(AboutBoxTest, ShowsCaptionVersionAndTheSiteLink) {
     EXPECT_EQ(about->windowTitle(), "关于Tavinor");
     EXPECT_EQ(about->suiForm1->caption(), "关于Tavinor");
     EXPECT_EQ(about->Label1->text(), "Tavinor(V1.0)   ");
-    EXPECT_EQ(about->Image1->pixmap().size(), QSize(208, 70));
-    EXPECT_FALSE(about->Label2->text().isEmpty());
-    EXPECT_EQ(about->suiButton1->text(), "关闭");
     EXPECT_EQ(about->suiURLLabel1->text(), StartPage());
 
     about->show();

@@ -104,23 +104,6 @@ TEST_F(MainWindowPagesTest, PersonalPageLoadsTheFileOnEveryEntryOrPointsToTheFav
     EXPECT_EQ(AnsweredDialogCount(), 1);
 }
 
-TEST_F(MainWindowPagesTest, TabStripButtonsHaveTheirPicturesAndTips) {
-    Start();
-    const std::pair<suiImageButton*, QString> tips[] = {
-        {form->fresh_btn, "刷新"},
-        {form->ie_btn, "打开浏览器并最小化至系统托盘"},
-        {form->skin_btn, "换肤"},
-        {form->lock_btn, "锁定电脑"}};
-    for (auto [button, tip] : tips) {
-        EXPECT_EQ(button->toolTip(), tip);
-        EXPECT_FALSE(button->pixmap().isNull());
-        EXPECT_EQ(button->cursor().shape(), Qt::PointingHandCursor);
-        EXPECT_TRUE(button->isVisible());
-    }
-    EXPECT_EQ(form->ie_btn->text(), "打开浏览器");
-    EXPECT_EQ(form->ie_btn->size(), QSize(113, 20));
-}
-
 TEST_F(MainWindowPagesTest, RefreshShowsTheHiddenPaneAgainAndReloads) {
     Start();
     form->CppWebBrowser1->hide();

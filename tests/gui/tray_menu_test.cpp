@@ -118,14 +118,6 @@ TEST_F(TrayMenuTest, PageItemsRestoreAndReloadTheStartPageEvenWhenShown) {
     EXPECT_EQ(form->suiPageControl1->currentWidget(), form->guanliTabSheet);
 }
 
-TEST_F(TrayMenuTest, HotKeyRestoresTheFavoritesPage) {
-    Start();
-    form->Minimize();
-    form->HotKey(0);
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->suiPageControl1->currentWidget(), form->guanliTabSheet);
-}
-
 TEST_F(TrayMenuTest, ExitClosesTheWindowAndWritesTheHeader) {
     Start();
     form->store.header.skinChoice = 1;

@@ -3,3 +3,7 @@
 Tsetting_form::Tsetting_form(QWidget* parent) : SkinnedWindow(QStringLiteral("设 置"), parent) {
     setObjectName("Tsetting_form");
 }
+
+void Tsetting_form::ShowQuickLinks() {
+    ShowModal();
+}

@@ -7,4 +7,6 @@ class Tsetting_form : public SkinnedWindow {
     Q_OBJECT
 public:
     explicit Tsetting_form(QWidget* parent = nullptr);
+    // Shows the window modally on its quick-link sheet.
+    void ShowQuickLinks();
 };

@@ -3,6 +3,10 @@
 
 #include <QString>
 
+#include <array>
+#include <vector>
+
+#include "menus/site_catalogue.h"
 #include "remote/remote_settings.h"
 #include "shell/skinned_window.h"
 #include "store/store.h"
@@ -135,6 +139,15 @@ public:
     suiImageButton* lock_btn;
     // The music page's promotional link.
     QLabel* Edit7;
+    // The built-in sites behind the tray submenus, for this run.
+    SiteCatalogue siteCatalogue;
+    void BuildSiteMenus();
+    void RefreshSiteMenus();
+    void RefreshQuickLinkMenu();
+    void SiteItemClick(QAction* sender);
+    void shouye_menuClick();
+    void mine_settingClick();
+
     // The tray menu, in its order.
     QMenu* suiPopupMenu1;
     QAction* N1;
@@ -183,5 +196,8 @@ private:
     void UpdateFavoriteCount();
     bool ApplicationEvents1Message(QObject* target, QEvent* event);
     bool closed_ = false;
+    // The run-time tray entries: per site group by position, and the quick links.
+    std::array<std::vector<QAction*>, 5> siteEntries_;
+    std::array<QAction*, kQuickLinkCount> quickLinkEntries_{};
     bool hiddenInTray_ = false;
 };

@@ -11,6 +11,8 @@
 
 void TForm1::LoadStore() {
     store.path = platform::DataDirectory() + "/tvr.dat";
+    FillSiteCatalogue(siteCatalogue, ProductSiteBase());
+    BuildSiteMenus();
     const LoadOutcome outcome =
         LoadStoreFile(store, ProductSiteRoot(), platform::LocalDateTimeText());
     if (outcome == LoadOutcome::ReplacedBad)
@@ -22,5 +24,7 @@ void TForm1::LoadStore() {
     ListCategories();
     mineCheckBox->setChecked(store.header.openMinePageOnStart == 1);
     tvrCheckBox->setChecked(store.header.openSitePageOnStart == 1);
+    RefreshSiteMenus();
+    RefreshQuickLinkMenu();
     UpdateFavoriteCount();
 }

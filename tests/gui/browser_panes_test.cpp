@@ -60,10 +60,10 @@ TEST_F(BrowserPanesTest, NewWindowsOpenOnceInTheSystemBrowserAndNeverInTheProgra
     const int windows = QApplication::topLevelWidgets().size();
     QSignalSpy caught(form->CppWebBrowser2, &TCppWebBrowser::DocumentComplete);
     Load(form->CppWebBrowser1, server->Url("/new_windows.html"));
-    ClickElement(*form->CppWebBrowser1, "blank");
+    ClickElement(*form->CppWebBrowser1, "#blank");
     EXPECT_EQ(Opened(1).join('|'), server->Url("/ok.html?from=link"));
     ClearOpenedAddresses();
-    ClickElement(*form->CppWebBrowser1, "popup");
+    ClickElement(*form->CppWebBrowser1, "#popup");
     EXPECT_EQ(Opened(1).join('|'), server->Url("/ok.html?from=script"));
     EXPECT_EQ(form->CppWebBrowser1->url().toString(), server->Url("/new_windows.html"));
     EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
@@ -81,7 +81,7 @@ TEST_F(BrowserPanesTest, PersonalPageLinksOpenInTheSystemBrowser) {
     form->suiPageControl1->setCurrentWidget(form->mineTabSheet);
     ASSERT_TRUE(QTest::qWaitFor([&] { return done.count() == 1; }, 20000));
     const QString mine = form->mineWebBrowser->url().toString();
-    ClickElement(*form->mineWebBrowser, "fav");
+    ClickElement(*form->mineWebBrowser, "#fav");
     EXPECT_EQ(Opened(1).join('|'), target);
     EXPECT_EQ(form->mineWebBrowser->url().toString(), mine);
 }

@@ -26,13 +26,13 @@ bool ShowsAddress(TCppWebBrowser* pane, const QString& address) {
     return QTest::qWaitFor([&] { return pane->url().toString() == address; }, 10000);
 }
 
-void ClickElement(TCppWebBrowser& pane, const QString& id) {
+void ClickElement(TCppWebBrowser& pane, const QString& selector) {
     QPoint centre;
     bool found = false;
     pane.page()->runJavaScript(
-        QString("(function(){var r=document.getElementById('%1').getBoundingClientRect();"
+        QString("(function(){var r=document.querySelector('%1').getBoundingClientRect();"
                 "return [r.left+r.width/2, r.top+r.height/2];})()")
-            .arg(id),
+            .arg(selector),
         [&](const QVariant& value) {
             const QVariantList xy = value.toList();
             centre = QPoint(xy.value(0).toInt(), xy.value(1).toInt());

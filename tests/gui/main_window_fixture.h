@@ -18,9 +18,9 @@ QString DataFile();
 QString MinePage();
 // True once the pane has begun loading `address` (waits up to 10 s).
 bool ShowsAddress(TCppWebBrowser* pane, const QString& address);
-// Clicks an element of the loaded page with a real mouse click, as a person
+// Clicks the element a CSS selector finds in the loaded page with a real mouse click, as a person
 // would: pages only get new windows from a user's gesture.
-void ClickElement(TCppWebBrowser& pane, const QString& id);
+void ClickElement(TCppWebBrowser& pane, const QString& selector);
 
 class MainWindowFixture : public ::testing::Test {
 protected:

@@ -82,9 +82,9 @@ TEST_F(WebBrowserTest, NewWindowsArriveOnceAtTheCatcherAndCanBeCancelled) {
     pane.Navigate(server->Url("/new_windows.html"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return complete.count() == 1; }, 20000));
 
-    ClickElement(pane, "blank");
+    ClickElement(pane, "#blank");
     ASSERT_TRUE(QTest::qWaitFor([&] { return caught.size() == 1; }, 10000));
-    ClickElement(pane, "popup");
+    ClickElement(pane, "#popup");
     ASSERT_TRUE(QTest::qWaitFor([&] { return caught.size() == 2; }, 10000));
     QTest::qWait(500);
     ASSERT_EQ(caught.size(), 2) << caught.join('|').toStdString();

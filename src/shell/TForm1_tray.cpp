@@ -1,14 +1,13 @@
 // The tray icon, its menu, and the window's trips to and from the tray.
 #include <QEvent>
-#include <QWindowStateChangeEvent>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QWindowStateChangeEvent>
 
 #include "shell/TForm1.h"
 #include "shell/TForm3.h"
 #include "shell/app_icon.h"
 #include "shell/app_start.h"
-#include "shell/skin/suiForm.h"
 #include "shell/skin/suiPageControl.h"
 #include "shell/skin/suiThemeManager.h"
 
@@ -106,6 +105,8 @@ void TForm1::N2Click() {
     close();
 }
 
+// The tray menu works from the first moment, even while a start-up notice
+// holds the program before the about box exists.
 void TForm1::N3Click() {
     if (Form3)
         Form3->ShowModal();

@@ -115,10 +115,10 @@ void TForm1::BuildSetGroup() {
     setGroupBox = Named(new QGroupBox("设 置", setting_panel), "setGroupBox", {8, 272, 321, 257});
     QWidget* group = setGroupBox;
     tvrCheckBox = Named(new QCheckBox("程序启动后，打开【Tavinor首页】并最小化到托盘区", group),
-                        "tvrCheckBox", {16, 26, 296, 20});
+                        "tvrCheckBox", {8, 26, 311, 20});
     connect(tvrCheckBox, &QCheckBox::clicked, this, &TForm1::tvrCheckBoxClick);
     mineCheckBox = Named(new QCheckBox("程序启动后，打开【我的首页】并最小化到托盘区", group),
-                         "mineCheckBox", {16, 52, 296, 20});
+                         "mineCheckBox", {8, 52, 311, 20});
     connect(mineCheckBox, &QCheckBox::clicked, this, &TForm1::mineCheckBoxClick);
     generateBtn = Named(new QPushButton("生成我的首页", group), "generateBtn", {16, 88, 136, 26});
     connect(generateBtn, &QPushButton::clicked, this, &TForm1::generateBtnClick);

@@ -189,6 +189,14 @@ TEST_F(SkinTest, SwitchingTwiceComesBackAndIsSavedOnlyAtClose) {
     EXPECT_EQ(ReadBytes(DataFile().toStdString())[31], 1);
 }
 
+TEST_F(SkinTest, EveryReturnFromTheTrayAppliesTheChosenSkin) {
+    Start();
+    form->Minimize();
+    form->store.header.skinChoice = 5; // as an import of favorites may leave it
+    form->Restore();
+    ExpectSkin(2);
+}
+
 TEST_F(SkinTest, ChoiceTwoFromTheFileShowsSkinTwoAndStaysThereAfterOneSwitch) {
     PrepareDataFile({{31, 2}});
     Start();

@@ -47,11 +47,13 @@ void TCppWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
         return;
     busy_ = false;
     const QString url = info.url().toString();
+    // The load's end is reported first, so that an error notice written by
+    // the error handler stays in the status line instead of being cleared.
+    emit StatusTextChange(kDone);
     if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
         emit NavigateError(url, info.errorCode());
     else if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
         emit DocumentComplete(url);
-    emit StatusTextChange(kDone);
 }
 
 void TCppWebBrowser::ReadDocumentProperty(const QString& name,

@@ -33,6 +33,12 @@ bool IsBlank(const QString& text) {
     return TrimBytes(ToGbk(text)).empty();
 }
 
+// The options reach the file with the next save of the header.
+void CopyStartOptions(const QCheckBox* site, const QCheckBox* mine, StoreHeader& header) {
+    header.openSitePageOnStart = site->isChecked() ? 1 : 0;
+    header.openMinePageOnStart = mine->isChecked() ? 1 : 0;
+}
+
 } // namespace
 
 void TForm1::ParkFocus() {
@@ -182,15 +188,13 @@ void TForm1::generateBtnClick() {
 void TForm1::tvrCheckBoxClick() {
     if (tvrCheckBox->isChecked() && mineCheckBox->isChecked())
         mineCheckBox->setChecked(false);
-    store.header.openMinePageOnStart = mineCheckBox->isChecked() ? 1 : 0;
-    store.header.openSitePageOnStart = tvrCheckBox->isChecked() ? 1 : 0;
+    CopyStartOptions(tvrCheckBox, mineCheckBox, store.header);
 }
 
 void TForm1::mineCheckBoxClick() {
     if (tvrCheckBox->isChecked() && mineCheckBox->isChecked())
         tvrCheckBox->setChecked(false);
-    store.header.openMinePageOnStart = mineCheckBox->isChecked() ? 1 : 0;
-    store.header.openSitePageOnStart = tvrCheckBox->isChecked() ? 1 : 0;
+    CopyStartOptions(tvrCheckBox, mineCheckBox, store.header);
 }
 
 int TForm1::ListedFavoriteCount() const {

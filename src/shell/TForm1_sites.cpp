@@ -13,9 +13,12 @@
 
 namespace {
 
-QAction* HiddenEntry(const std::string& caption) {
-    auto* entry = new QAction(FromGbk(caption));
+// A run-time entry: owned by the tray menu, hidden until a refresh shows it.
+QAction* NewEntry(TForm1* form, const std::string& caption) {
+    auto* entry = new QAction(FromGbk(caption), form->suiPopupMenu1);
     entry->setVisible(false);
+    QObject::connect(entry, &QAction::triggered, form,
+                     [form, entry] { form->SiteItemClick(entry); });
     return entry;
 }
 
@@ -32,9 +35,7 @@ void TForm1::BuildSiteMenus() {
     connect(shouye_menu, &QAction::triggered, this, &TForm1::shouye_menuClick);
     connect(mine_setting, &QAction::triggered, this, &TForm1::mine_settingClick);
     const auto append = [this](SiteGroup group, QMenu* parent, int n) {
-        QAction* entry = HiddenEntry(siteCatalogue.Group(group)[n].label);
-        entry->setParent(suiPopupMenu1);
-        connect(entry, &QAction::triggered, this, [this, entry] { SiteItemClick(entry); });
+        QAction* entry = NewEntry(this, siteCatalogue.Group(group)[n].label);
         parent->addAction(entry);
         siteEntries_[static_cast<int>(group)].push_back(entry);
     };
@@ -47,9 +48,7 @@ void TForm1::BuildSiteMenus() {
     for (int n = 0; n < kQuickLinkCount; ++n) {
         const QuickLink& link = store.quickLinks[n];
         QAction* entry =
-            HiddenEntry(std::string(link.title, strnlen(link.title, sizeof link.title)));
-        entry->setParent(suiPopupMenu1);
-        connect(entry, &QAction::triggered, this, [this, entry] { SiteItemClick(entry); });
+            NewEntry(this, std::string(link.title, strnlen(link.title, sizeof link.title)));
         // Every quick link stands before "自定义...".
         mine_menu->insertAction(mine_setting, entry);
         quickLinkEntries_[n] = entry;

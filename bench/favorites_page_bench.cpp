@@ -14,12 +14,12 @@
 #include <functional>
 #include <vector>
 
-#include "favorites/FavoriteRows.h"
 #include "large_store_file.h"
 #include "platform/platform.h"
-#include "shell/TForm1.h"
-#include "shell/skin/suiPageControl.h"
 #include "support/dialogs.h"
+#include "ui/favorites/FavoriteRows.h"
+#include "ui/shell/TForm1.h"
+#include "ui/skin/suiPageControl.h"
 
 namespace {
 

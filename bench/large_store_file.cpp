@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/store/store.h"
 #include "large_store_file.h"
-#include "store/store.h"
 
 void WriteLargeStoreFile(const std::string& path, int records) {
     Store store;

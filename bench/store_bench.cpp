@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string>
 
-#include "favorites/start_page.h"
+#include "core/favorites/start_page.h"
+#include "core/store/store.h"
 #include "large_store_file.h"
-#include "store/store.h"
 
 namespace {
 

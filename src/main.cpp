@@ -1,3 +1,5 @@
-#include "shell/app_start.h"
+#include "ui/shell/app_start.h"
 
-int main(int argc, char** argv) { return RunApplication(argc, argv); }
+int main(int argc, char** argv) {
+    return RunApplication(argc, argv);
+}

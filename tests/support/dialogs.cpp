@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <list>
 
-#include "shell/skin/suiForm.h"
 #include "support/dialogs.h"
+#include "ui/skin/suiForm.h"
 
 namespace {
 std::list<SeenDialog> seen;

@@ -2,8 +2,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "core/shell/open_address.h"
 #include "platform/platform.h"
-#include "shell/open_address.h"
 
 namespace platform {
 

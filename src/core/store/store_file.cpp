@@ -1,0 +1,142 @@
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "core/store/store.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File Open(const std::string& path, const char* mode) {
+    if (path.empty())
+        return File{};
+    return File{std::fopen(path.c_str(), mode)};
+}
+
+std::string FieldText(const char* field, std::size_t width) {
+    return std::string(field, strnlen(field, width));
+}
+
+bool HasCategoryIdRange(int8_t id) {
+    return id >= 0 && id < kCategoryIdCount;
+}
+
+} // namespace
+
+bool HeaderIsValid(const StoreHeader& h) {
+    return std::memcmp(h.magic, "tvrV", 4) == 0 && h.categoryCount > 0 &&
+           h.categoryCount <= kMaxCategories && h.favoriteCount >= 0 && h.recordCount >= 0 &&
+           h.openSitePageOnStart <= 1 && h.openMinePageOnStart <= 1 && h.skinChoice >= 0 &&
+           h.skinChoice <= 20 && h.playerChoice >= 0 && h.playerChoice <= 5;
+}
+
+void ListFavorite(Store& store, const FavoriteRecord& record) {
+    FavoriteItem item;
+    item.recordIndex = record.recordIndex;
+    item.categoryId = record.categoryId;
+    item.url = FieldText(record.url, sizeof record.url);
+    item.title = FieldText(record.title, sizeof record.title);
+    store.items.push_back(std::move(item));
+}
+
+ReadOutcome ReadStore(Store& store) {
+    File file = Open(store.path, "rb");
+    if (!file)
+        return ReadOutcome::CannotOpen;
+    static thread_local char buffer[1 << 16];
+    std::setvbuf(file.get(), buffer, _IOFBF, sizeof buffer);
+
+    StoreHeader header{};
+    if (std::fread(&header, sizeof header, 1, file.get()) != 1) {
+        store.header = header;
+        return ReadOutcome::BadFormat;
+    }
+    store.header = header;
+    if (!HeaderIsValid(header))
+        return ReadOutcome::BadFormat;
+
+    // A file cut short inside the tables still yields the header; the
+    // missing rows stay zero.
+    std::fread(store.categories, sizeof store.categories, 1, file.get());
+    std::fread(store.quickLinks, sizeof store.quickLinks, 1, file.get());
+
+    int32_t complete = 0;
+    int32_t live = 0;
+    for (; complete < header.recordCount; ++complete) {
+        if (std::fread(&store.record, sizeof store.record, 1, file.get()) != 1)
+            break;
+        if (store.record.deleted != 0)
+            continue;
+        ++live;
+        // Only a damaged or foreign file has such ids; such a record cannot
+        // belong to any category and is not listed.
+        if (!HasCategoryIdRange(store.record.categoryId))
+            continue;
+        store.categoryRowCount[store.record.categoryId] += 1;
+        ListFavorite(store, store.record);
+    }
+    if (complete < header.recordCount) {
+        // The file ends early: count what is really there, so that the next
+        // record is appended right after the last complete one.
+        store.header.recordCount = complete;
+        store.header.favoriteCount = live;
+    }
+    return ReadOutcome::Ok;
+}
+
+void InitStoreDefaults(Store& store, const std::string& siteUrl, const std::string& addedAt) {
+    StoreHeader& h = store.header;
+    h.recordCount = 1;
+    h.favoriteCount = 1;
+    h.openSitePageOnStart = 0;
+    h.openMinePageOnStart = 0;
+    h.playerChoice = 1;
+    h.reserved2[0] = '\0';
+    h.lockPassword[0] = '\0';
+    std::memcpy(h.magic, "tvrV1.0", 8);
+    h.reserved3[0] = '\0';
+    h.categoryCount = 0;
+    std::memset(store.categories[0].name, 0, sizeof store.categories[0].name);
+    std::strncpy(store.categories[0].name, "\xC4\xAC\xC8\xCF\xB7\xD6\xC0\xE0", 25); // 默认分类
+    store.categories[0].id = 0;
+    store.categoryRowCount[0] = 1;
+    h.categoryCount = 1;
+
+    FavoriteRecord& r = store.record;
+    std::memset(&r, 0, sizeof r);
+    std::strncpy(r.url, siteUrl.c_str(), sizeof r.url - 1);
+    std::strcpy(r.title, "Tavinor");
+    r.categoryId = 0;
+    std::strncpy(r.addedAt, addedAt.c_str(), sizeof r.addedAt - 1);
+    r.recordIndex = 0;
+    r.deleted = 0;
+}
+
+int CreateStoreFile(const std::string& path) {
+    Open(path, "w+b");
+    return 0;
+}
+
+int SaveStore(const Store& store, const FavoriteRecord& record, bool append) {
+    File file = Open(store.path, "r+b");
+    if (!file)
+        return -1;
+    bool ok = std::fwrite(&store.header, sizeof store.header, 1, file.get()) == 1 &&
+              std::fwrite(store.categories, sizeof store.categories, 1, file.get()) == 1 &&
+              std::fwrite(store.quickLinks, sizeof store.quickLinks, 1, file.get()) == 1;
+    // The record goes to its own slot, which is the end of any intact file.
+    if (ok && append)
+        ok = std::fseek(file.get(), RecordOffset(record.recordIndex), SEEK_SET) == 0 &&
+             std::fwrite(&record, sizeof record, 1, file.get()) == 1;
+    // Buffered writes fail only when flushed: the close decides.
+    const bool closed = std::fclose(file.release()) == 0;
+    return ok && closed ? 0 : -1;
+}
+
+std::string BackupPath(const std::string& path) {
+    return path + "_bak";
+}

@@ -1,8 +1,0 @@
-#include "remote/remote_settings.h"
-#include "shell/gbk_text.h"
-
-RemoteSettings DefaultRemoteSettings(const std::string& siteRoot) {
-    RemoteSettings settings;
-    CopyField(settings.startPageUrl, sizeof settings.startPageUrl, siteRoot);
-    return settings;
-}

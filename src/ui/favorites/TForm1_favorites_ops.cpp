@@ -1,0 +1,208 @@
+// What the favorites page does: every change reaches the data file at once.
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "core/favorites/favorite_ops.h"
+#include "core/favorites/start_page.h"
+#include "core/shell/documents_path.h"
+#include "core/shell/site_address.h"
+#include "core/text/gbk_text.h"
+#include "platform/platform.h"
+#include "ui/favorites/FavoriteRows.h"
+#include "ui/shell/TCppWebBrowser.h"
+#include "ui/shell/TForm1.h"
+#include "ui/text/gbk_codec.h"
+
+namespace {
+
+// A button that starts an operation stays disabled until it has finished.
+class BusyButton {
+public:
+    explicit BusyButton(QWidget* button) : button_(button) { button_->setEnabled(false); }
+    ~BusyButton() { button_->setEnabled(true); }
+
+private:
+    QWidget* button_;
+};
+
+bool IsBlank(const QString& text) {
+    return TrimBytes(ToGbk(text)).empty();
+}
+
+// The options reach the file with the next save of the header.
+void CopyStartOptions(const QCheckBox* site, const QCheckBox* mine, StoreHeader& header) {
+    header.openSitePageOnStart = site->isChecked() ? 1 : 0;
+    header.openMinePageOnStart = mine->isChecked() ? 1 : 0;
+}
+
+} // namespace
+
+void TForm1::ParkFocus() {
+    Button1->setFocus();
+}
+
+void TForm1::ListCategories() {
+    ListBox->clear();
+    for (int row = 0; row < store.header.categoryCount; ++row) {
+        auto* item = new QListWidgetItem(
+            FromGbk(store.categories[row].name, sizeof store.categories[row].name), ListBox);
+        item->setSizeHint(QSize(0, 22));
+    }
+}
+
+void TForm1::ListBoxClick() {
+    ScrollBox->ShowCategory(CategoryIdAt(store, qMax(0, ListBox->currentRow())));
+}
+
+void TForm1::UpdateFavoriteCount() {
+    fav_num_label->setText(QString("收藏网址数：%1     ").arg(store.items.size()));
+}
+
+void TForm1::addURL_buttonClick() {
+    BusyButton busy(addURL_button);
+    ScrollBox->ScrollToTop();
+    if (IsBlank(url_edit->text())) {
+        ShowMsgDlg("网址不能为空！");
+    } else {
+        AddFavorite(store, ListBox->currentRow(), ToGbk(url_edit->text()),
+                    ToGbk(title_edit->text()), platform::LocalDateTimeText());
+        ScrollBox->Refresh();
+        UpdateFavoriteCount();
+    }
+    url_edit->clear();
+    title_edit->clear();
+    ParkFocus();
+}
+
+void TForm1::addFenlei_buttonClick() {
+    BusyButton busy(addFenlei_button);
+    if (IsBlank(fenlei_edit->text())) {
+        ShowMsgDlg("分类名称不能为空！");
+    } else {
+        switch (AddCategory(store, ToGbk(fenlei_edit->text()))) {
+        case AddCategoryResult::TooMany:
+            ShowMsgDlg(QString("最多可添加%1个分类，无法再添加！").arg(kMaxCategories));
+            break;
+        case AddCategoryResult::IdsUsedUp:
+            ShowMsgDlg("请先执行导出/导入操作！");
+            break;
+        case AddCategoryResult::Added: {
+            const CategoryEntry& row = store.categories[store.header.categoryCount - 1];
+            auto* item = new QListWidgetItem(FromGbk(row.name, sizeof row.name), ListBox);
+            item->setSizeHint(QSize(0, 22));
+            break;
+        }
+        }
+    }
+    fenlei_edit->clear();
+    ParkFocus();
+}
+
+void TForm1::delCatButtonClick() {
+    BusyButton busy(delCatButton);
+    if (ListBox->count() < 2) {
+        ShowMsgDlg("至少要留一个分类！");
+    } else if (Confirm("删除此分类，将会同时删除此分类下的所有收藏，确定要删除吗？")) {
+        ScrollBox->ScrollToTop();
+        const DeleteCategoryResult result = DeleteCategory(store, ListBox->currentRow());
+        if (result == DeleteCategoryResult::FileUnavailable) {
+            ShowMsgDlg("无法打开数据文件，分类没有删除。");
+        } else if (result == DeleteCategoryResult::Deleted ||
+                   result == DeleteCategoryResult::NotSaved) {
+            delete ListBox->takeItem(ListBox->currentRow());
+            selectAllCheckBox->setChecked(false);
+            ListBox->setCurrentRow(0);
+            ListBoxClick();
+            UpdateFavoriteCount();
+        }
+    }
+    ParkFocus();
+}
+
+void TForm1::selectAllCheckBoxClick() {
+    SelectAll(store, ListBox->currentRow(), selectAllCheckBox->isChecked());
+    ScrollBox->viewport()->update();
+}
+
+void TForm1::delFavButtonClick() {
+    const int row = ListBox->currentRow();
+    if (!AnyCheckedIn(store, row) || !Confirm("确定要删除选中收藏吗？"))
+        return ParkFocus();
+    BusyButton busy(delFavButton);
+    ScrollBox->ScrollToTop();
+    DeleteCheckedFavorites(store, row);
+    ScrollBox->Refresh();
+    selectAllCheckBox->setChecked(false);
+    UpdateFavoriteCount();
+    ParkFocus();
+}
+
+void TForm1::MoveCategory(int direction) {
+    const int row = ListBox->currentRow();
+    const int moved = ::MoveCategory(store, row, direction);
+    if (moved != row) {
+        for (int k : {row, moved})
+            ListBox->item(k)->setText(
+                FromGbk(store.categories[k].name, sizeof store.categories[k].name));
+        // The moved category keeps its favorites: only the selection follows it.
+        const QSignalBlocker quiet(ListBox);
+        ListBox->setCurrentRow(moved);
+    }
+    ParkFocus();
+}
+
+void TForm1::upImgBtnClick() {
+    MoveCategory(0);
+}
+void TForm1::downImgBtnClick() {
+    MoveCategory(1);
+}
+
+void TForm1::clearBtnClick() {
+    if (!Confirm("确定要清空收藏吗？"))
+        return ParkFocus();
+    ClearFavorites(store, ProductSiteRoot(), platform::LocalDateTimeText());
+    ListCategories();
+    ListBox->setCurrentRow(0);
+    ListBoxClick();
+    QFile::remove(
+        QString::fromStdString(DocumentsFilePath(platform::DocumentsDirectory(), "mine.htm")));
+    mineWebBrowser->Navigate("about:blank");
+    UpdateFavoriteCount();
+    ParkFocus();
+}
+
+void TForm1::generateBtnClick() {
+    BusyButton busy(generateBtn);
+    if (GenerateStartPage(store, platform::DocumentsDirectory(), ProductSiteRoot()) == 0)
+        ShowMsgDlg("生成我的首页成功！");
+    else
+        ShowMsgDlg("无法写入我的首页（mine.htm），请检查文档文件夹是否存在并且可以写入。");
+    ParkFocus();
+}
+
+void TForm1::tvrCheckBoxClick() {
+    if (tvrCheckBox->isChecked() && mineCheckBox->isChecked())
+        mineCheckBox->setChecked(false);
+    CopyStartOptions(tvrCheckBox, mineCheckBox, store.header);
+}
+
+void TForm1::mineCheckBoxClick() {
+    if (tvrCheckBox->isChecked() && mineCheckBox->isChecked())
+        tvrCheckBox->setChecked(false);
+    CopyStartOptions(tvrCheckBox, mineCheckBox, store.header);
+}
+
+int TForm1::ListedFavoriteCount() const {
+    return ::ListedFavoriteCount(store);
+}
+
+void TForm1::GetListedFavorite(int index, QString& caption, QString& url) const {
+    const ListedFavorite favorite = ::GetListedFavorite(store, index);
+    caption = FromGbk(favorite.title);
+    url = FromGbk(favorite.url);
+}

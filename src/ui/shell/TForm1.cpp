@@ -1,0 +1,227 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+
+#include "core/shell/documents_path.h"
+#include "core/shell/screen_fit.h"
+#include "core/shell/site_address.h"
+#include "platform/platform.h"
+#include "ui/shell/TCppWebBrowser.h"
+#include "ui/shell/TForm1.h"
+#include "ui/shell/app_icon.h"
+#include "ui/skin/suiForm.h"
+#include "ui/skin/suiMessageDialog.h"
+#include "ui/skin/suiPageControl.h"
+#include "ui/skin/suiThemeManager.h"
+#include "ui/text/gbk_codec.h"
+
+namespace {
+const QString kCaption = QStringLiteral("Tavinor—轻松上网，快乐生活");
+const QString kNetworkNotice = QStringLiteral("请检查您的网络是否正常！");
+constexpr int kHotKeyFavorites = 0;
+constexpr int kHotKeyLock = 1;
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : SkinnedWindow(kCaption, parent), remote(DefaultRemoteSettings(ProductSiteRoot())) {
+    setObjectName("TForm1");
+    setWindowIcon(AppIcon());
+    resize(942, 554 + suiForm1->height() - suiForm1->clientArea()->height());
+    BuildPages();
+    BuildTabStrip();
+    SetUpPanes();
+    connect(suiPageControl1, &QTabWidget::currentChanged, this, &TForm1::suiPageControl1Change);
+    connect(suiForm1, &suiForm::minimizeRequested, this, &TForm1::Minimize);
+    BuildTrayIcon();
+
+    platform::SetHotKeyHandler([this](int id) { HotKey(id); });
+    platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B');
+    platform::RegisterHotKey(this, kHotKeyLock, platform::kModControl, 'K');
+}
+
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+    platform::SetHotKeyHandler(nullptr);
+}
+
+void TForm1::BuildPages() {
+    QWidget* client = Client();
+    Button1 = new QPushButton(client);
+    Button1->setObjectName("Button1");
+    Button1->setGeometry(0, 0, 0, 0);
+
+    suiPageControl1 = new suiPageControl(client);
+    suiPageControl1->setObjectName("suiPageControl1");
+    suiTabSheet1 = new QWidget;
+    mineTabSheet = new QWidget;
+    suiTabSheet2 = new QWidget;
+    guanliTabSheet = new QWidget;
+    suiPageControl1->addTab(suiTabSheet1, "Tavinor首页" + QString(11, ' '));
+    suiPageControl1->addTab(mineTabSheet, "我的首页" + QString(15, ' '));
+    suiPageControl1->addTab(suiTabSheet2, "在线听音乐" + QString(11, ' '));
+    suiPageControl1->addTab(guanliTabSheet, "收藏夹" + QString(18, ' '));
+
+    Label6 = new QLabel(kNetworkNotice + "      ", suiTabSheet1);
+    Label6->setStyleSheet("color: red;");
+    Label6->move(16, 16);
+    CppWebBrowser1 = new TCppWebBrowser(suiTabSheet1);
+    CppWebBrowser1->setObjectName("CppWebBrowser1");
+    mineWebBrowser = new TCppWebBrowser(mineTabSheet);
+    mineWebBrowser->setObjectName("mineWebBrowser");
+    mok_label = new QLabel(kNetworkNotice + "      ", suiTabSheet2);
+    mok_label->setStyleSheet("color: red;");
+    mok_label->move(16, 40);
+    mok_label->hide();
+    CppWebBrowser3 = new TCppWebBrowser(suiTabSheet2);
+    CppWebBrowser3->setObjectName("CppWebBrowser3");
+    CppWebBrowser2 = new TCppWebBrowser(suiTabSheet2);
+    CppWebBrowser2->setObjectName("CppWebBrowser2");
+    CppWebBrowser2->setGeometry(0, 0, 1, 1);
+    BuildFavoritesPage();
+    // The pages get their size from the page control after it has been
+    // placed, so the panes follow the pages' own size changes.
+    for (QWidget* page : {suiTabSheet1, mineTabSheet, suiTabSheet2, guanliTabSheet})
+        page->installEventFilter(this);
+
+    // The status line lies over the pages but belongs to the window itself.
+    Edit2 = new QLineEdit(this);
+    Edit2->setObjectName("Edit2");
+    Edit2->setFrame(false);
+    Edit2->setReadOnly(true);
+    Edit2->resize(425, 18);
+    Edit2->setStyleSheet("background: rgb(201, 223, 254); border: none;");
+    Edit2->hide();
+    connect(Edit2, &QLineEdit::textChanged, this, &TForm1::Edit2Change);
+
+    messageDlg = new suiMessageDialog(this);
+    suiThemeManager1->addControl(suiPageControl1);
+    suiThemeManager1->addComponent(messageDlg);
+}
+
+void TForm1::FormCreate() {
+    try {
+        LoadStore();
+        const QString startPage = FromGbk(remote.startPageUrl, sizeof remote.startPageUrl);
+        if (store.header.openSitePageOnStart == 1) {
+            Minimize();
+            setWindowState(windowState() | Qt::WindowMinimized);
+            platform::OpenInSystemBrowser(startPage.toStdString());
+        } else if (store.header.openMinePageOnStart == 1) {
+            const std::string mine = DocumentsFilePath(platform::DocumentsDirectory(), "mine.htm");
+            if (QFileInfo::exists(QString::fromStdString(mine))) {
+                platform::OpenInSystemBrowser(mine);
+                Minimize();
+                setWindowState(windowState() | Qt::WindowMinimized);
+            } else {
+                ShowMsgDlg("您的首页不存在，请在[收藏夹]中生成您的首页！");
+            }
+        }
+        CppWebBrowser1->Navigate(startPage);
+        ListBox->setCurrentRow(0);
+        FitSmallScreen();
+        qApp->installEventFilter(this);
+        Edit2->setVisible(!Edit2->text().isEmpty());
+    } catch (...) {
+        Edit2->setText(kNetworkNotice);
+    }
+}
+
+void TForm1::FitSmallScreen() {
+    const platform::ScreenSize screen = platform::PrimaryScreenSize();
+    const ScreenFit fit = FitToScreen(screen.width, screen.height, width());
+    setMinimumSize(fit.minimumWidth, fit.minimumHeight);
+    suiForm1->setMinimumSize(fit.minimumWidth, fit.minimumHeight);
+    resize(fit.width.value_or(width()), fit.height.value_or(height()));
+    if (fit.left && fit.top)
+        move(*fit.left, *fit.top);
+    else
+        move((screen.width - width()) / 2, (screen.height - height()) / 2);
+}
+
+void TForm1::FormClose() {
+    for (TCppWebBrowser* pane : {CppWebBrowser1, CppWebBrowser3, CppWebBrowser2})
+        if (pane->Busy())
+            pane->Stop();
+    SaveStore(store, store.record, false);
+    platform::UnregisterHotKey(this, kHotKeyFavorites);
+    platform::UnregisterHotKey(this, kHotKeyLock);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        FormClose();
+        TrayIcon1->hide();
+    }
+    event->accept();
+    QApplication::quit();
+}
+
+void TForm1::ShowMsgDlg(const QString& text) {
+    messageDlg->setCaption("Tavinor");
+    messageDlg->setText(text);
+    messageDlg->setButtonCount(1);
+    messageDlg->setButtonCaption(1, "OK");
+    messageDlg->ShowModal();
+}
+
+bool TForm1::Confirm(const QString& text) {
+    messageDlg->setCaption("请确认");
+    messageDlg->setText(text);
+    messageDlg->setButtonCount(2);
+    messageDlg->setButtonCaption(1, "Yes");
+    messageDlg->setButtonResult(1, mrYes);
+    messageDlg->setButtonCaption(2, "No");
+    messageDlg->setButtonResult(2, mrNo);
+    return messageDlg->ShowModal() == mrYes;
+}
+
+void TForm1::Edit2Change() {
+    Edit2->setVisible(!Edit2->text().isEmpty());
+}
+
+void TForm1::Minimize() {
+    hiddenInTray_ = true;
+    hide();
+}
+
+void TForm1::Restore() {
+    hiddenInTray_ = false;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    TrayIcon1Restore();
+}
+
+void TForm1::TrayIcon1Restore() {
+    CppWebBrowser1->Navigate(FromGbk(remote.startPageUrl, sizeof remote.startPageUrl));
+}
+
+void TForm1::HotKey(int id) {
+    if (id == kHotKeyFavorites)
+        RestoreToPage(guanliTabSheet);
+    else if (id == kHotKeyLock)
+        lock_btnClick();
+}
+
+// The lock screen hooks in here.
+void TForm1::lock_btnClick() {}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    SkinnedWindow::resizeEvent(event);
+    FormCanResize();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize &&
+        suiPageControl1->indexOf(qobject_cast<QWidget*>(watched)) >= 0)
+        FormCanResize();
+    return ApplicationEvents1Message(watched, event) || SkinnedWindow::eventFilter(watched, event);
+}

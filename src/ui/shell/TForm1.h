@@ -1,0 +1,203 @@
+#pragma once
+// The main window: four pages, the status line, the tray icon, the store.
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+#include "core/menus/site_catalogue.h"
+#include "core/remote/remote_settings.h"
+#include "core/store/store.h"
+#include "ui/shell/skinned_window.h"
+
+class FavoriteRows;
+class QCheckBox;
+class QGroupBox;
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QAction;
+class QPushButton;
+class QSystemTrayIcon;
+class TCppWebBrowser;
+class suiImageButton;
+class suiMessageDialog;
+class suiPageControl;
+
+class TForm1 : public SkinnedWindow {
+    Q_OBJECT
+public:
+    // Builds the window and registers the global hot keys.
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    void FormCreate();
+    void FormClose();
+
+    // The one-button notice: caption "Tavinor", button "OK".
+    void ShowMsgDlg(const QString& text);
+    // Asks a yes/no question; true on "Yes".
+    bool Confirm(const QString& text);
+
+    void LoadStore();
+    void Minimize();
+    void Restore();
+    bool HiddenInTray() const { return hiddenInTray_; }
+    void TrayIcon1Restore();
+    void HotKey(int id);
+    void lock_btnClick();
+    void Edit2Change();
+    // Lays out every page; runs on each size change of the window.
+    void FormCanResize();
+    // Runs the entry steps of the page that has just become active.
+    void suiPageControl1Change();
+    void FormShow();
+    void ApplySkin();
+    void fresh_btnClick();
+    void ie_btnClick();
+    void skin_btnClick();
+    void N1Click();
+    void N5Click();
+    void N6Click();
+    void N7Click();
+    void N2Click();
+    void N3Click();
+    // The browser panes' events.
+    void CppWebBrowser1StatusTextChange(const QString& text);
+    void CppWebBrowser1NewWindow2(TCppWebBrowser** target, bool* cancel);
+    void CppWebBrowser2BeforeNavigate2(const QString& url, bool* cancel);
+    void CppWebBrowser1NavigateError(const QString& url, int statusCode);
+    void CppWebBrowser3NavigateError(const QString& url, int statusCode);
+
+    // The data file and the per-run remote values.
+    Store store;
+    RemoteSettings remote;
+
+    QPushButton* Button1;
+    suiPageControl* suiPageControl1;
+    QWidget* suiTabSheet1;
+    QWidget* mineTabSheet;
+    QWidget* suiTabSheet2;
+    QWidget* guanliTabSheet;
+    TCppWebBrowser* CppWebBrowser1;
+    TCppWebBrowser* mineWebBrowser;
+    TCppWebBrowser* CppWebBrowser3;
+    TCppWebBrowser* CppWebBrowser2;
+    QLabel* Label6;
+    QLabel* mok_label;
+    QLineEdit* Edit2;
+    suiMessageDialog* messageDlg;
+    // The favorites page.
+    QListWidget* ListBox;
+    FavoriteRows* ScrollBox;
+    QCheckBox* selectAllCheckBox;
+    QPushButton* delFavButton;
+    QPushButton* delCatButton;
+    QAbstractButton* upImgBtn;
+    QAbstractButton* downImgBtn;
+    QLabel* fav_num_label;
+    QWidget* setting_panel;
+    QGroupBox* addGroupBox;
+    QLineEdit* url_edit;
+    QLineEdit* title_edit;
+    QPushButton* addURL_button;
+    QLineEdit* fenlei_edit;
+    QPushButton* addFenlei_button;
+    QGroupBox* setGroupBox;
+    QCheckBox* tvrCheckBox;
+    QCheckBox* mineCheckBox;
+    QPushButton* clearBtn;
+    QLabel* dc_label;
+    QPushButton* generateBtn;
+    QPushButton* IEBtn;
+    QPushButton* outBtn;
+    QPushButton* inBtn;
+
+    void ListBoxClick();
+    void addURL_buttonClick();
+    void addFenlei_buttonClick();
+    void delCatButtonClick();
+    void selectAllCheckBoxClick();
+    void delFavButtonClick();
+    void upImgBtnClick();
+    void downImgBtnClick();
+    void clearBtnClick();
+    void generateBtnClick();
+    void tvrCheckBoxClick();
+    void mineCheckBoxClick();
+    // The listed favorites as the settings window reads them.
+    int ListedFavoriteCount() const;
+    void GetListedFavorite(int index, QString& caption, QString& url) const;
+    QSystemTrayIcon* TrayIcon1;
+    // The tab strip.
+    suiImageButton* fresh_btn;
+    suiImageButton* ie_btn;
+    suiImageButton* skin_btn;
+    suiImageButton* lock_btn;
+    // The music page's promotional link.
+    QLabel* Edit7;
+    // The built-in sites behind the tray submenus, for this run.
+    SiteCatalogue siteCatalogue;
+    void BuildSiteMenus();
+    void RefreshSiteMenus();
+    void RefreshQuickLinkMenu();
+    void SiteItemClick(QAction* sender);
+    void shouye_menuClick();
+    void mine_settingClick();
+
+    // The tray menu, in its order.
+    QMenu* suiPopupMenu1;
+    QAction* N1;
+    QAction* N5;
+    QAction* N6;
+    QAction* N7;
+    QAction* N9;
+    QAction* lock_menu;
+    QAction* N4;
+    QAction* shouye_menu;
+    QMenu* sou_menu;
+    QMenu* ying_menu;
+    QMenu* you_menu;
+    QMenu* cha_menu;
+    QMenu* ku_menu;
+    QMenu* mine_menu;
+    QAction* mine_setting;
+    QAction* N11;
+    QAction* N3;
+    QAction* N2;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildPages();
+    void BuildFavoritesPage();
+    void BuildAddGroup();
+    void BuildSetGroup();
+    void ListCategories();
+    void MoveCategory(int direction);
+    void ParkFocus();
+    void FitSmallScreen();
+    void BuildTabStrip();
+    void BuildTrayIcon();
+    void SetUpPanes();
+    // The music page's own layout and entry steps plug in here.
+    void MusicPageLayout();
+    void MusicPageEntry();
+    // Brings the window back from the tray, then shows `page`.
+    void RestoreToPage(QWidget* page);
+    void UpdateFavoriteCount();
+    bool ApplicationEvents1Message(QObject* target, QEvent* event);
+    bool closed_ = false;
+    // The run-time tray entries: per site group by position, and the quick links.
+    std::array<std::vector<QAction*>, 5> siteEntries_;
+    std::array<QAction*, kQuickLinkCount> quickLinkEntries_{};
+    bool hiddenInTray_ = false;
+};

@@ -1,0 +1,80 @@
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+
+#include "platform/platform.h"
+#include "ui/lock/Tlock_form.h"
+#include "ui/lock/Tpwd_form.h"
+#include "ui/music/Tsetting_form.h"
+#include "ui/shell/TForm1.h"
+#include "ui/shell/TForm3.h"
+#include "ui/shell/app_start.h"
+
+TForm1* Form1 = nullptr;
+TForm3* Form3 = nullptr;
+Tlock_form* lock_form = nullptr;
+Tpwd_form* pwd_form = nullptr;
+Tsetting_form* setting_form = nullptr;
+
+namespace {
+
+void ShowException(const char* what) {
+    QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromUtf8(what));
+}
+
+// An exception that escapes a handler is shown and the loop goes on.
+class TavinorApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            ShowException(error.what());
+        } catch (...) {
+            ShowException("");
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int RunApplication(int argc, char** argv) {
+    platform::PrepareProcess();
+    const platform::InstanceLock lock = platform::AcquireInstanceLock();
+    // A second start ends at once and silently, before any window exists.
+    if (lock == platform::InstanceLock::AlreadyRunning)
+        return 0;
+    TavinorApplication app(argc, argv);
+    app.setApplicationName("Tavinor");
+    app.setQuitOnLastWindowClosed(false);
+    if (lock == platform::InstanceLock::Failed) {
+        QMessageBox box(QMessageBox::NoIcon, "NoPrev", "创建Mutex失败!", QMessageBox::Ok);
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        box.exec();
+        return 0;
+    }
+    try {
+        Form1 = new TForm1;
+        Form1->FormCreate();
+        Form3 = new TForm3;
+        lock_form = new Tlock_form;
+        pwd_form = new Tpwd_form;
+        setting_form = new Tsetting_form;
+        platform::OnTerminationRequest([] { Form1->close(); });
+        if (!Form1->HiddenInTray())
+            Form1->show();
+        app.exec();
+    } catch (const std::exception& error) {
+        ShowException(error.what());
+    } catch (...) {
+        ShowException("");
+    }
+    delete setting_form;
+    delete pwd_form;
+    delete lock_form;
+    delete Form3;
+    delete Form1;
+    return 0;
+}

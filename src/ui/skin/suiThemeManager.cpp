@@ -1,0 +1,48 @@
+#include "ui/skin/suiThemeManager.h"
+
+#include "ui/skin/suiBuiltInFileTheme.h"
+#include "ui/skin/suiForm.h"
+#include "ui/skin/suiMessageDialog.h"
+#include "ui/skin/suiPageControl.h"
+
+#include <QWidget>
+#include <utility>
+
+suiThemeManager::suiThemeManager(QObject* parent) : QObject(parent) {}
+
+void suiThemeManager::addControl(QWidget* control) {
+    if (!control || controls_.contains(control))
+        return;
+    controls_.append(control);
+    if (theme_)
+        applyTo(control);
+}
+
+void suiThemeManager::addComponent(suiMessageDialog* component) {
+    if (!component || components_.contains(component))
+        return;
+    components_.append(component);
+    if (theme_)
+        component->setTheme(theme_);
+}
+
+void suiThemeManager::setFileTheme(const suiBuiltInFileTheme* theme) {
+    if (!theme)
+        return;
+    theme_ = theme;
+    controls_.removeAll(nullptr);
+    components_.removeAll(nullptr);
+    for (QWidget* control : std::as_const(controls_))
+        applyTo(control);
+    for (suiMessageDialog* component : std::as_const(components_))
+        component->setTheme(theme_);
+}
+
+void suiThemeManager::applyTo(QWidget* control) const {
+    if (auto* frame = qobject_cast<suiForm*>(control))
+        frame->setTheme(theme_);
+    else if (auto* pages = qobject_cast<suiPageControl*>(control))
+        pages->setTabStyleSheet(theme_->tabStyleSheet());
+    else
+        control->setStyleSheet(theme_->styleSheet());
+}

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "core/shell/open_address.h"
+
+namespace {
+
+const std::string kDocs = "/home/u/Documents";
+
+BrowserAddress Judge(const std::string& address) {
+    return JudgeBrowserAddress(address, kDocs);
+}
+
+TEST(JudgeBrowserAddress, WebAddressesWithAHostOpenInAnySpelling) {
+    EXPECT_EQ(Judge("http://www.example.com/"), BrowserAddress::Web);
+    EXPECT_EQ(Judge("https://example.com/a?b=c#d"), BrowserAddress::Web);
+    EXPECT_EQ(Judge("HTTP://EXAMPLE.COM"), BrowserAddress::Web);
+    EXPECT_EQ(Judge("http://127.0.0.1:8642/%E4%B8%AD"), BrowserAddress::Web);
+    EXPECT_EQ(Judge("http:///etc/passwd"), BrowserAddress::Refused) << "no host";
+    EXPECT_EQ(Judge("http:example.com"), BrowserAddress::Refused);
+    EXPECT_EQ(Judge("http://"), BrowserAddress::Refused);
+    EXPECT_EQ(Judge("www.example.com"), BrowserAddress::Refused) << "no scheme, not a path";
+}
+
+TEST(JudgeBrowserAddress, OtherSchemesAreRefused) {
+    for (const char* address :
+         {"javascript:alert(1)", "data:text/html,<b>x</b>", "smb://server/share/x.exe",
+          "ftp://example.com/", "tavinor://open", "mailto:a@b.c", "about:blank",
+          "C:\\Windows\\notepad.exe", "", ":http://x", "ht tp://x"})
+        EXPECT_EQ(Judge(address), BrowserAddress::Refused) << address;
+}
+
+TEST(JudgeBrowserAddress, ControlCharactersRefuseEvenAWebAddress) {
+    EXPECT_EQ(Judge("http://example.com/\n/usr/bin/xterm"), BrowserAddress::Refused);
+    EXPECT_EQ(Judge(std::string("http://example.com/\0x", 20)), BrowserAddress::Refused);
+    EXPECT_EQ(Judge("http://example.com/\x7f"), BrowserAddress::Refused);
+}
+
+TEST(JudgeBrowserAddress, OnlyTheProgramsOwnPageOpensAsALocalFile) {
+    EXPECT_EQ(Judge("/home/u/Documents/mine.htm"), BrowserAddress::OwnPage);
+    EXPECT_EQ(Judge("file:///home/u/Documents/mine.htm"), BrowserAddress::OwnPage);
+    EXPECT_EQ(Judge("FILE://localhost/home/u/Documents/mine.htm#top"), BrowserAddress::OwnPage);
+    EXPECT_EQ(Judge("file:///home/u/Documents/mine%2Ehtm"), BrowserAddress::OwnPage);
+    EXPECT_EQ(Judge("/home/u/Documents/./x/../mine.htm"), BrowserAddress::OwnPage);
+
+    EXPECT_EQ(Judge("/home/u/Documents/other.htm"), BrowserAddress::Refused);
+    EXPECT_EQ(Judge("/usr/bin/xterm"), BrowserAddress::Refused);
+    EXPECT_EQ(Judge("file:///etc/passwd"), BrowserAddress::Refused);
+    EXPECT_EQ(Judge("Documents/mine.htm"), BrowserAddress::Refused) << "relative";
+    EXPECT_EQ(Judge("/home/u/Documents/../mine.htm"), BrowserAddress::Refused);
+    EXPECT_EQ(Judge("/home/u/Documents/mine.htm/"), BrowserAddress::Refused);
+    EXPECT_EQ(Judge("file://server/home/u/Documents/mine.htm"), BrowserAddress::Refused)
+        << "a share on another machine";
+    EXPECT_EQ(Judge("file:///home/u/Documents/mine.htm%00.sh"), BrowserAddress::Refused);
+    EXPECT_EQ(Judge("file:///home/u/Documents/mine.ht%"), BrowserAddress::Refused);
+    EXPECT_EQ(Judge("file:/home/u/Documents/mine.htm"), BrowserAddress::Refused);
+    EXPECT_EQ(JudgeBrowserAddress("/mine.htm", ""), BrowserAddress::Refused)
+        << "without a documents folder there is no own page";
+}
+
+} // namespace

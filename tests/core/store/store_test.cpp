@@ -1,0 +1,246 @@
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "core/store/store.h"
+#include "core/store/store_load.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+const std::string kSite = "http://127.0.0.1:8642/";
+const std::string kNow = "2026/12/9 9:30:00";
+const std::string kDefaultCategory = "\xC4\xAC\xC8\xCF\xB7\xD6\xC0\xE0"; // 默认分类
+
+int32_t Int32At(const std::string& bytes, std::size_t offset) {
+    int32_t value;
+    std::memcpy(&value, bytes.data() + offset, 4);
+    return value;
+}
+
+void PutInt32(std::string& bytes, std::size_t offset, int32_t value) {
+    std::memcpy(bytes.data() + offset, &value, 4);
+}
+
+void PutText(std::string& bytes, std::size_t offset, const std::string& text) {
+    std::memcpy(bytes.data() + offset, text.data(), text.size());
+}
+
+// A file written byte by byte from the documented offsets, independent of
+// the structs: `records` gives (categoryId, deleted) per record.
+std::string MakeFile(const std::vector<std::pair<int, int>>& records, int categoryCount = 2) {
+    std::string bytes(2888 + 364 * records.size(), '\0');
+    PutText(bytes, 0, "tvrV1.0");
+    int live = 0;
+    for (auto [category, deleted] : records)
+        live += deleted == 0;
+    PutInt32(bytes, 16, live);
+    PutInt32(bytes, 20, static_cast<int32_t>(records.size()));
+    PutInt32(bytes, 24, categoryCount);
+    bytes[30] = 1;
+    for (int row = 0; row < categoryCount; ++row) {
+        PutText(bytes, 620 + 27 * row, "cat" + std::to_string(row));
+        bytes[620 + 27 * row + 26] = static_cast<char>(row);
+    }
+    PutText(bytes, 1160, "QL");
+    PutText(bytes, 1160 + 16, "http://ql.example/");
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::size_t at = 2888 + 364 * i;
+        PutText(bytes, at, "http://site" + std::to_string(i) + ".example/");
+        PutText(bytes, at + 256, "title" + std::to_string(i));
+        bytes[at + 321] = static_cast<char>(records[i].first);
+        PutInt32(bytes, at + 356, static_cast<int32_t>(i));
+        PutInt32(bytes, at + 360, records[i].second);
+    }
+    return bytes;
+}
+
+class StoreFileTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    Store store;
+    std::string path = dir.File("tvr.dat");
+    void SetUp() override { store.path = path; }
+};
+
+TEST_F(StoreFileTest, NewFileIsTheDefaultFileByteForByte) {
+    ASSERT_EQ(LoadStoreFile(store, kSite, kNow), LoadOutcome::Created);
+
+    std::string expected(3252, '\0');
+    PutText(expected, 0, "tvrV1.0");
+    PutInt32(expected, 16, 1);
+    PutInt32(expected, 20, 1);
+    PutInt32(expected, 24, 1);
+    expected[30] = 1; // first music player chosen
+    PutText(expected, 620, kDefaultCategory);
+    PutText(expected, 2888, kSite);
+    PutText(expected, 2888 + 256, "Tavinor");
+    PutText(expected, 2888 + 322, kNow);
+    EXPECT_EQ(ReadBytes(path), expected);
+
+    ASSERT_EQ(store.items.size(), 1u);
+    EXPECT_EQ(store.items[0].title, "Tavinor");
+    EXPECT_EQ(store.categoryRowCount[0], 1);
+}
+
+TEST_F(StoreFileTest, ReopeningTheNewFileListsTheSameFavorite) {
+    LoadStoreFile(store, kSite, kNow);
+    Store again;
+    again.path = path;
+    ASSERT_EQ(LoadStoreFile(again, kSite, kNow), LoadOutcome::Read);
+    ASSERT_EQ(again.items.size(), 1u);
+    EXPECT_EQ(again.items[0].url, kSite);
+    EXPECT_EQ(std::string(again.categories[0].name), kDefaultCategory);
+}
+
+TEST(StoreHeaderCheck, EachRuleAndItsBoundaries) {
+    StoreHeader valid{};
+    std::memcpy(valid.magic, "tvrV1.0", 8);
+    valid.categoryCount = 1;
+    ASSERT_TRUE(HeaderIsValid(valid));
+
+    struct Case {
+        const char* name;
+        void (*change)(StoreHeader&);
+        bool valid;
+    };
+    const Case cases[] = {
+        {"other version text", [](StoreHeader& h) { std::memcpy(h.magic, "tvrV9.9", 8); }, true},
+        {"wrong magic", [](StoreHeader& h) { h.magic[3] = 'X'; }, false},
+        {"no categories", [](StoreHeader& h) { h.categoryCount = 0; }, false},
+        {"20 categories", [](StoreHeader& h) { h.categoryCount = 20; }, true},
+        {"21 categories", [](StoreHeader& h) { h.categoryCount = 21; }, false},
+        {"negative favorites", [](StoreHeader& h) { h.favoriteCount = -1; }, false},
+        {"negative records", [](StoreHeader& h) { h.recordCount = -1; }, false},
+        {"site option 2", [](StoreHeader& h) { h.openSitePageOnStart = 2; }, false},
+        {"mine option 2", [](StoreHeader& h) { h.openMinePageOnStart = 2; }, false},
+        {"skin 20", [](StoreHeader& h) { h.skinChoice = 20; }, true},
+        {"skin 21", [](StoreHeader& h) { h.skinChoice = 21; }, false},
+        {"skin -1", [](StoreHeader& h) { h.skinChoice = -1; }, false},
+        {"player 5", [](StoreHeader& h) { h.playerChoice = 5; }, true},
+        {"player 6", [](StoreHeader& h) { h.playerChoice = 6; }, false},
+        {"player -1", [](StoreHeader& h) { h.playerChoice = -1; }, false},
+    };
+    for (const Case& c : cases) {
+        StoreHeader header = valid;
+        c.change(header);
+        EXPECT_EQ(HeaderIsValid(header), c.valid) << c.name;
+    }
+}
+
+TEST_F(StoreFileTest, RejectedFileIsBackedUpAndReplacedFromZero) {
+    std::string bad = MakeFile({{0, 0}, {1, 0}});
+    bad[31] = static_cast<char>(-1); // skin -1 fails the check
+    WriteBytes(path, bad);
+
+    EXPECT_EQ(LoadStoreFile(store, kSite, kNow), LoadOutcome::ReplacedBad);
+    EXPECT_EQ(ReadBytes(BackupPath(path)), bad);
+    const std::string now = ReadBytes(path);
+    ASSERT_EQ(now.size(), 3252u);
+    EXPECT_EQ(now[31], 0) << "the rejected skin value must not reach the new file";
+    EXPECT_EQ(store.items.size(), 1u);
+}
+
+TEST_F(StoreFileTest, RejectedFileIsKeptWhenNoBackupCanBeWritten) {
+    const std::string bad = "not a data file";
+    WriteBytes(path, bad);
+    std::filesystem::create_directory(BackupPath(path)); // the copy cannot replace a folder
+
+    EXPECT_EQ(LoadStoreFile(store, kSite, kNow), LoadOutcome::KeptUnreadable);
+    EXPECT_EQ(ReadBytes(path), bad);
+    EXPECT_TRUE(store.path.empty());
+    EXPECT_EQ(store.items.size(), 1u) << "the run goes on with the defaults in memory";
+    EXPECT_EQ(SaveStore(store, store.record, false), -1);
+    EXPECT_EQ(ReadBytes(path), bad);
+}
+
+TEST_F(StoreFileTest, DeletedRecordsAreSkippedAndCountsKept) {
+    WriteBytes(path, MakeFile({{0, 0}, {7, 1}, {1, 0}})); // deleted one has no category
+    ASSERT_EQ(LoadStoreFile(store, kSite, kNow), LoadOutcome::Read);
+    ASSERT_EQ(store.items.size(), 2u);
+    EXPECT_EQ(store.items[0].recordIndex, 0);
+    EXPECT_EQ(store.items[1].recordIndex, 2);
+    EXPECT_EQ(store.header.favoriteCount, 2);
+    EXPECT_EQ(store.header.recordCount, 3);
+    EXPECT_EQ(store.categoryRowCount[0], 1);
+    EXPECT_EQ(store.categoryRowCount[1], 1);
+    EXPECT_EQ(store.categoryRowCount[7], 0);
+    EXPECT_EQ(std::string(store.quickLinks[0].url), "http://ql.example/");
+}
+
+TEST_F(StoreFileTest, DamagedFilesNeverListGarbage) {
+    // Category ids outside 0..49 belong to no category.
+    WriteBytes(path, MakeFile({{0, 0}, {60, 0}, {-3, 0}, {49, 0}}));
+    ASSERT_EQ(LoadStoreFile(store, kSite, kNow), LoadOutcome::Read);
+    ASSERT_EQ(store.items.size(), 2u);
+    EXPECT_EQ(store.items[1].categoryId, 49);
+
+    // Fewer records than the header says, the last one cut in half.
+    std::string shortFile = MakeFile({{0, 0}, {0, 1}, {1, 0}, {1, 0}});
+    shortFile.resize(2888 + 364 * 2 + 100);
+    WriteBytes(path, shortFile);
+    Store cut;
+    cut.path = path;
+    ASSERT_EQ(LoadStoreFile(cut, kSite, kNow), LoadOutcome::Read);
+    EXPECT_EQ(cut.items.size(), 1u);
+    EXPECT_EQ(cut.header.recordCount, 2);
+    EXPECT_EQ(cut.header.favoriteCount, 1);
+
+    // A huge record count on a one-record file ends at the end of the file.
+    std::string huge = MakeFile({{0, 0}});
+    PutInt32(huge, 20, INT_MAX);
+    WriteBytes(path, huge);
+    Store big;
+    big.path = path;
+    ASSERT_EQ(LoadStoreFile(big, kSite, kNow), LoadOutcome::Read);
+    EXPECT_EQ(big.items.size(), 1u);
+
+    // Shorter than a header.
+    WriteBytes(path, "tvrV");
+    Store tiny;
+    tiny.path = path;
+    EXPECT_EQ(LoadStoreFile(tiny, kSite, kNow), LoadOutcome::ReplacedBad);
+}
+
+TEST_F(StoreFileTest, AppendAfterAShortFileLandsRightAfterTheLastCompleteRecord) {
+    std::string shortFile = MakeFile({{0, 0}, {0, 0}, {0, 0}});
+    shortFile.resize(2888 + 364 * 2 + 50);
+    WriteBytes(path, shortFile);
+    ASSERT_EQ(LoadStoreFile(store, kSite, kNow), LoadOutcome::Read);
+
+    FavoriteRecord record{};
+    std::strcpy(record.title, "new");
+    record.recordIndex = store.header.recordCount;
+    store.header.recordCount += 1;
+    ASSERT_EQ(SaveStore(store, record, true), 0);
+    const std::string bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 2888u + 364 * 3);
+    EXPECT_EQ(Int32At(bytes, 2888 + 364 * 2 + 356), 2);
+    EXPECT_EQ(Int32At(bytes, 20), 3);
+}
+
+TEST_F(StoreFileTest, SaveReportsEveryFailure) {
+    EXPECT_EQ(SaveStore(store, store.record, false), -1) << "missing file";
+    EXPECT_FALSE(std::filesystem::exists(path)) << "a save never creates the file";
+
+    Store full;
+    full.path = "/dev/full"; // opens, but every write fails
+    EXPECT_EQ(SaveStore(full, full.record, true), -1);
+}
+
+TEST_F(StoreFileTest, SaveWithoutAppendRewritesOnlyTheFixedBlock) {
+    WriteBytes(path, MakeFile({{0, 0}, {1, 0}}));
+    LoadStoreFile(store, kSite, kNow);
+    const std::string before = ReadBytes(path);
+    store.header.skinChoice = 1;
+    store.header.openSitePageOnStart = 1;
+    ASSERT_EQ(SaveStore(store, store.record, false), 0);
+    const std::string after = ReadBytes(path);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after[31], 1);
+    EXPECT_EQ(after[28], 1);
+    EXPECT_EQ(after.substr(2888), before.substr(2888));
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "support/browser_recorder.h"
+#include "support/dialogs.h"
+#include "support/temp_dir.h"
+#include "ui/main_window_fixture.h"
+#include "ui/shell/TCppWebBrowser.h"
+
+HttpServer* MainWindowFixture::server = nullptr;
+
+QString DataFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           "/tavinor/tvr.dat";
+}
+
+QString MinePage() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir().mkpath(folder);
+    return folder + "/mine.htm";
+}
+
+bool ShowsAddress(TCppWebBrowser* pane, const QString& address) {
+    return QTest::qWaitFor([&] { return pane->url().toString() == address; }, 10000);
+}
+
+void ClickElement(TCppWebBrowser& pane, const QString& selector) {
+    QPoint centre;
+    bool found = false;
+    pane.page()->runJavaScript(
+        QString("(function(){var r=document.querySelector('%1').getBoundingClientRect();"
+                "return [r.left+r.width/2, r.top+r.height/2];})()")
+            .arg(selector),
+        [&](const QVariant& value) {
+            const QVariantList xy = value.toList();
+            centre = QPoint(xy.value(0).toInt(), xy.value(1).toInt());
+            found = true;
+        });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return found; }, 5000));
+    QWidget* surface = pane.focusProxy() ? pane.focusProxy() : &pane;
+    QTest::mouseClick(surface, Qt::LeftButton, {}, centre);
+}
+
+void MainWindowFixture::SetUpTestSuite() {
+    server = new HttpServer(TAVINOR_TEST_WEB);
+}
+
+void MainWindowFixture::TearDownTestSuite() {
+    delete server;
+    server = nullptr;
+}
+
+void MainWindowFixture::SetUp() {
+    ASSERT_TRUE(server->Started());
+    qputenv("TAVINOR_SITE", server->Url("").toUtf8());
+    QFile::remove(DataFile());
+    QFile::remove(DataFile() + "_bak");
+    QFile::remove(MinePage());
+    ClearOpenedAddresses();
+    ResetAnsweredDialogs();
+}
+
+void MainWindowFixture::TearDown() {
+    if (form)
+        form->close();
+    form.reset();
+}
+
+void MainWindowFixture::PrepareDataFile(std::initializer_list<std::pair<int, char>> patches) {
+    Start();
+    form->close();
+    form.reset();
+    std::string bytes = ReadBytes(DataFile().toStdString());
+    for (auto [offset, value] : patches)
+        bytes[offset] = value;
+    WriteBytes(DataFile().toStdString(), bytes);
+}
+
+void MainWindowFixture::Start() {
+    form = std::make_unique<TForm1>();
+    form->FormCreate();
+    if (!form->HiddenInTray()) {
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+}

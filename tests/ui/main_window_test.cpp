@@ -1,0 +1,167 @@
+// The main window's life: start-up with its options, notices, the close,
+// the right-click rule and the small-screen sizes, on a real X server.
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStandardPaths>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "support/browser_recorder.h"
+#include "support/dialogs.h"
+#include "support/http_fixture.h"
+#include "support/temp_dir.h"
+#include "ui/main_window_fixture.h"
+#include "ui/shell/TCppWebBrowser.h"
+#include "ui/shell/TForm1.h"
+#include "ui/skin/suiPageControl.h"
+
+namespace {
+
+class MainWindowTest : public MainWindowFixture {};
+
+TEST_F(MainWindowTest, FirstStartCreatesTheFileAndShowsTheStartPage) {
+    Start();
+    EXPECT_EQ(QFileInfo(DataFile()).size(), 3252);
+    EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：1     ");
+    ASSERT_EQ(form->ListBox->count(), 1);
+    EXPECT_EQ(form->ListBox->item(0)->text(), "默认分类");
+    EXPECT_EQ(form->ListBox->currentRow(), 0);
+    EXPECT_FALSE(form->HiddenInTray());
+    EXPECT_TRUE(ShowsAddress(form->CppWebBrowser1, StartPage()));
+    EXPECT_EQ(AnsweredDialogCount(), 0) << "a new installation is silent";
+    EXPECT_TRUE(OpenedAddresses().isEmpty());
+}
+
+TEST_F(MainWindowTest, SitePageOptionWinsOverMinePageAndStartsHidden) {
+    PrepareDataFile({{28, 1}, {29, 1}});
+    QFile mine(MinePage());
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.close();
+    Start();
+    EXPECT_TRUE(form->HiddenInTray());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->tvrCheckBox->isChecked());
+    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    QTest::qWait(300);
+    EXPECT_EQ(OpenedAddresses(), QStringList{StartPage()});
+    EXPECT_TRUE(ShowsAddress(form->CppWebBrowser1, StartPage()))
+        << "the start page loads even while hidden";
+}
+
+TEST_F(MainWindowTest, MinePageOptionOpensTheFileOrExplainsWhyNot) {
+    PrepareDataFile({{29, 1}});
+    const SeenDialog* notice = AnswerNextDialog("OK");
+    Start();
+    EXPECT_EQ(notice->caption, "Tavinor");
+    EXPECT_EQ(notice->text, "您的首页不存在，请在[收藏夹]中生成您的首页！");
+    EXPECT_EQ(notice->buttons, QStringList{"OK"});
+    EXPECT_FALSE(form->HiddenInTray());
+    EXPECT_TRUE(ShowsAddress(form->CppWebBrowser1, StartPage()));
+    form->close();
+    form.reset();
+
+    QFile mine(MinePage());
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.close();
+    Start();
+    EXPECT_TRUE(form->HiddenInTray());
+    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    EXPECT_EQ(OpenedAddresses(), QStringList{QUrl::fromLocalFile(MinePage()).toString()});
+}
+
+TEST_F(MainWindowTest, ARejectedFileIsReportedOnceAndKeptAsBackup) {
+    QDir().mkpath(QFileInfo(DataFile()).path());
+    WriteBytes(DataFile().toStdString(), std::string(3000, 'x'));
+    const SeenDialog* notice = AnswerNextDialog("OK");
+    Start();
+    EXPECT_EQ(notice->text, "错误的文件格式！");
+    EXPECT_EQ(AnsweredDialogCount(), 1);
+    EXPECT_EQ(ReadBytes((DataFile() + "_bak").toStdString()), std::string(3000, 'x'));
+    EXPECT_EQ(QFileInfo(DataFile()).size(), 3252);
+}
+
+TEST_F(MainWindowTest, CloseStopsBusyPanesAndWritesTheHeaderBack) {
+    Start();
+    form->store.header.skinChoice = 1;
+    form->store.header.openSitePageOnStart = 1;
+    form->CppWebBrowser1->Navigate(server->Url("/hang"));
+    QTest::qWait(200);
+    ASSERT_TRUE(form->CppWebBrowser1->Busy());
+    form->close();
+    EXPECT_FALSE(form->CppWebBrowser1->Busy());
+    const std::string bytes = ReadBytes(DataFile().toStdString());
+    ASSERT_EQ(bytes.size(), 3252u);
+    EXPECT_EQ(bytes[31], 1);
+    EXPECT_EQ(bytes[28], 1);
+}
+
+TEST_F(MainWindowTest, NoticeAfterAConfirmationHasOneOkButton) {
+    Start();
+    const SeenDialog* question = AnswerNextDialog("No");
+    EXPECT_FALSE(form->Confirm("确定吗？"));
+    EXPECT_EQ(question->caption, "请确认");
+    EXPECT_EQ(question->buttons, (QStringList{"Yes", "No"}));
+    const SeenDialog* yes = AnswerNextDialog("Yes");
+    EXPECT_TRUE(form->Confirm("确定吗？"));
+    EXPECT_EQ(yes->buttons.size(), 2);
+
+    const SeenDialog* notice = AnswerNextDialog("OK");
+    form->ShowMsgDlg("完成了");
+    EXPECT_EQ(notice->caption, "Tavinor");
+    EXPECT_EQ(notice->text, "完成了");
+    EXPECT_EQ(notice->buttons, QStringList{"OK"});
+}
+
+TEST_F(MainWindowTest, StatusLineIsVisibleExactlyWhenItHasText) {
+    Start();
+    form->Edit2->setText("正在打开网页");
+    EXPECT_TRUE(form->Edit2->isVisible());
+    form->Edit2->setText("");
+    EXPECT_FALSE(form->Edit2->isVisible());
+}
+
+TEST_F(MainWindowTest, RightClicksDoNothingOutsideTheStartPagePane) {
+    Start();
+    form->ListBox->addItem("second");
+    form->ListBox->setCurrentRow(0);
+    int listMenus = 0;
+    form->ListBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(form->ListBox, &QWidget::customContextMenuRequested, [&] { ++listMenus; });
+    form->suiPageControl1->setCurrentWidget(form->guanliTabSheet);
+    QWidget* rows = form->ListBox->viewport();
+    const QPoint second = form->ListBox->visualItemRect(form->ListBox->item(1)).center();
+    QTest::mouseClick(rows, Qt::RightButton, {}, second);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, second, rows->mapToGlobal(second));
+    QApplication::sendEvent(rows, &menu);
+    EXPECT_EQ(form->ListBox->currentRow(), 0) << "a right press must not select";
+    EXPECT_EQ(listMenus, 0);
+    QTest::mouseClick(rows, Qt::LeftButton, {}, second);
+    EXPECT_EQ(form->ListBox->currentRow(), 1) << "left clicks still work";
+
+    // Anything inside the start page pane keeps its right clicks.
+    int paneMenus = 0;
+    QWidget inner(form->CppWebBrowser1);
+    inner.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&inner, &QWidget::customContextMenuRequested, [&] { ++paneMenus; });
+    QContextMenuEvent inside(QContextMenuEvent::Mouse, QPoint(5, 5));
+    QApplication::sendEvent(&inner, &inside);
+    EXPECT_EQ(paneMenus, 1);
+}
+
+// Runs on a 1024 x 768 screen.
+TEST_F(MainWindowTest, SmallScreenSizesAndPlacesTheWindow) {
+    if (QGuiApplication::primaryScreen()->geometry().size() != QSize(1024, 768))
+        GTEST_SKIP() << "needs a 1024x768 screen";
+    Start();
+    EXPECT_EQ(form->minimumSize(), QSize(924, 668));
+    EXPECT_EQ(form->size(), QSize(984, 718));
+    EXPECT_EQ(form->pos(), QPoint(20, 6));
+}
+
+} // namespace

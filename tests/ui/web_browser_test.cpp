@@ -1,0 +1,121 @@
+// The browser pane wrapper against a real HTTP server on loopback.
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "support/http_fixture.h"
+#include "ui/main_window_fixture.h"
+#include "ui/shell/TCppWebBrowser.h"
+
+namespace {
+
+class WebBrowserTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = new HttpServer(TAVINOR_TEST_WEB); }
+    static void TearDownTestSuite() { delete server; }
+    void SetUp() override {
+        ASSERT_TRUE(server->Started());
+        pane.resize(400, 300);
+        pane.show();
+    }
+    static HttpServer* server;
+    TCppWebBrowser pane;
+};
+HttpServer* WebBrowserTest::server = nullptr;
+
+TEST_F(WebBrowserTest, AGoodLoadIsBusyThenCompletesWithTheDoneStatus) {
+    QStringList statuses;
+    QObject::connect(&pane, &TCppWebBrowser::StatusTextChange,
+                     [&](const QString& text) { statuses << text; });
+    QSignalSpy complete(&pane, &TCppWebBrowser::DocumentComplete);
+    QSignalSpy errors(&pane, &TCppWebBrowser::NavigateError);
+
+    pane.Navigate(server->Url("/ok.html"));
+    EXPECT_TRUE(pane.Busy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return complete.count() == 1; }, 20000));
+    EXPECT_FALSE(pane.Busy());
+    EXPECT_EQ(errors.count(), 0);
+    EXPECT_EQ(complete.at(0).at(0).toString(), server->Url("/ok.html"));
+    ASSERT_FALSE(statuses.isEmpty());
+    EXPECT_TRUE(statuses.last().contains("完成")) << statuses.join('|').toStdString();
+}
+
+TEST_F(WebBrowserTest, HttpErrorsAndRefusedConnectionsAreNavigationErrors) {
+    QSignalSpy errors(&pane, &TCppWebBrowser::NavigateError);
+    QStringList statuses;
+    QObject::connect(&pane, &TCppWebBrowser::StatusTextChange,
+                     [&](const QString& text) { statuses << text; });
+
+    pane.Navigate(server->Url("/status/404"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return errors.count() == 1; }, 20000));
+    EXPECT_EQ(errors.at(0).at(1).toInt(), 404);
+    EXPECT_TRUE(statuses.last().contains("完成")) << "a failed load ends the status too";
+
+    pane.Navigate("http://127.0.0.1:9/"); // nothing listens on the discard port
+    ASSERT_TRUE(QTest::qWaitFor([&] { return errors.count() == 2; }, 20000));
+    EXPECT_LT(errors.at(1).at(1).toInt(), 0);
+    EXPECT_FALSE(pane.Busy());
+}
+
+TEST_F(WebBrowserTest, StopEndsALoadThatNeverAnswers) {
+    pane.Navigate(server->Url("/hang"));
+    QTest::qWait(300);
+    EXPECT_TRUE(pane.Busy());
+    pane.Stop();
+    EXPECT_FALSE(pane.Busy());
+}
+
+TEST_F(WebBrowserTest, NewWindowsArriveOnceAtTheCatcherAndCanBeCancelled) {
+    TCppWebBrowser catcher;
+    catcher.resize(1, 1);
+    catcher.show();
+    QStringList caught;
+    QObject::connect(&pane, &TCppWebBrowser::NewWindow2,
+                     [&](TCppWebBrowser** target, bool*) { *target = &catcher; });
+    QObject::connect(&catcher, &TCppWebBrowser::BeforeNavigate2,
+                     [&](const QString& url, bool* cancel) {
+                         caught << url;
+                         *cancel = true;
+                     });
+    QSignalSpy complete(&pane, &TCppWebBrowser::DocumentComplete);
+    QSignalSpy caughtLoads(&catcher, &TCppWebBrowser::DocumentComplete);
+    pane.Navigate(server->Url("/new_windows.html"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return complete.count() == 1; }, 20000));
+
+    ClickElement(pane, "#blank");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return caught.size() == 1; }, 10000));
+    ClickElement(pane, "#popup");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return caught.size() == 2; }, 10000));
+    QTest::qWait(500);
+    ASSERT_EQ(caught.size(), 2) << caught.join('|').toStdString();
+    EXPECT_EQ(caught[0], server->Url("/ok.html?from=link"));
+    EXPECT_EQ(caught[1], server->Url("/ok.html?from=script"));
+    EXPECT_EQ(complete.count(), 1) << "the pane itself stays on its page";
+    EXPECT_EQ(caughtLoads.count(), 0) << "the catcher never loads what it hands on";
+}
+
+TEST_F(WebBrowserTest, ScriptingReadsTheDocumentModeAndSetsRootStyles) {
+    QSignalSpy complete(&pane, &TCppWebBrowser::DocumentComplete);
+    QString mode;
+    pane.Navigate(server->Url("/quirks.html"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return complete.count() == 1; }, 20000));
+    pane.ReadDocumentProperty("compatMode", [&](const QString& value) { mode = value; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mode.isEmpty(); }, 5000));
+    EXPECT_EQ(mode, "BackCompat");
+
+    pane.Navigate(server->Url("/ok.html"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return complete.count() == 2; }, 20000));
+    mode.clear();
+    pane.ReadDocumentProperty("compatMode", [&](const QString& value) { mode = value; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mode.isEmpty(); }, 5000));
+    EXPECT_EQ(mode, "CSS1Compat");
+
+    pane.SetElementStyle("body", "overflow", "hidden");
+    QString overflow;
+    pane.page()->runJavaScript("document.body.style.overflow",
+                               [&](const QVariant& value) { overflow = value.toString(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !overflow.isEmpty(); }, 5000));
+    EXPECT_EQ(overflow, "hidden");
+}
+
+} // namespace

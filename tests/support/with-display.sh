@@ -5,24 +5,24 @@
 set -uo pipefail
 geometry="$1"; shift
 
-display=""
-for n in $(seq 90 190); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-
-Xvfb "$display" -screen 0 "${geometry}x24" -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display itself and reports it once it listens, so
+# runs side by side never race for the same number.
+numfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 "${geometry}x24" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {
   [ -n "${tray:-}" ] && kill "$tray" 2>/dev/null
   kill "$xvfb" 2>/dev/null
   wait 2>/dev/null
+  rm -f "$numfile"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do
-  [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+for _ in $(seq 200); do
+  [ -s "$numfile" ] && break
   sleep 0.05
 done
+[ -s "$numfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
+display=":$(head -n 1 "$numfile" | tr -d '[:space:]')"
 export DISPLAY="$display"
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
 

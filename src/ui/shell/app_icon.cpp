@@ -1,24 +1,13 @@
-#include <QPainter>
-#include <QPixmap>
-
 #include "ui/shell/app_icon.h"
 
 QIcon AppIcon() {
+    // The same pictures the desktop's icon theme gets, so the tray, the title
+    // bar and the menu entry all show one icon at every size.
     static const QIcon icon = [] {
-        QPixmap pixmap(64, 64);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setBrush(QColor(32, 112, 208));
-        painter.setPen(Qt::NoPen);
-        painter.drawRoundedRect(2, 2, 60, 60, 14, 14);
-        painter.setPen(Qt::white);
-        QFont font = painter.font();
-        font.setBold(true);
-        font.setPixelSize(44);
-        painter.setFont(font);
-        painter.drawText(pixmap.rect(), Qt::AlignCenter, "T");
-        return QIcon(pixmap);
+        QIcon sized;
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            sized.addFile(QStringLiteral(":/icons/tavinor-%1.png").arg(size), QSize(size, size));
+        return sized;
     }();
     return icon;
 }

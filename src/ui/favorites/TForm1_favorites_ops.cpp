@@ -143,7 +143,7 @@ void TForm1::delFavButtonClick() {
 
 void TForm1::MoveCategory(int direction) {
     const int row = ListBox->currentRow();
-    const int moved = ::MoveCategory(store, row, direction);
+    const int moved = ::MoveCategory(store, row, direction).row;
     if (moved != row) {
         for (int k : {row, moved})
             ListBox->item(k)->setText(

@@ -150,10 +150,10 @@ TEST_F(FavoriteOpsTest, MovingPastTheEndsWritesNothing) {
     AddSample();
     store.header.skinChoice = 1; // any write would carry it
     const std::string before = Bytes();
-    EXPECT_EQ(MoveCategory(store, 0, 0), 0);
-    EXPECT_EQ(MoveCategory(store, 2, 1), 2);
+    EXPECT_EQ(MoveCategory(store, 0, 0).row, 0);
+    EXPECT_EQ(MoveCategory(store, 2, 1).row, 2);
     EXPECT_EQ(Bytes(), before);
-    EXPECT_EQ(MoveCategory(store, 0, 1), 1);
+    EXPECT_EQ(MoveCategory(store, 0, 1).row, 1);
     const std::string bytes = Bytes();
     EXPECT_STREQ(bytes.c_str() + 620, "A");
     EXPECT_EQ(bytes[620 + 26], 1);

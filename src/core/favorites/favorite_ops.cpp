@@ -88,7 +88,7 @@ int AddFavorite(Store& store, int row, const std::string& address, const std::st
                 const std::string& addedAt) {
     const int8_t id = CategoryIdAt(store, row);
     if (!CountableCategoryId(id))
-        return -1;
+        return 0;
     store.header.recordCount += 1;
     store.header.favoriteCount += 1;
 

@@ -23,8 +23,8 @@ constexpr int RowTop(int n) {
 // Adds a favorite to the category in `row`. The caller has checked that the
 // trimmed address is not empty. Nothing happens for a row not in use or one
 // whose id lies outside 0..49 (only a damaged file holds such a row: the
-// favorite could never be listed again). 0, or -1 when nothing was added
-// or the file was not written (the favorite is listed all the same).
+// favorite could never be listed again). 0, or -1 when the file was not
+// written (the favorite is listed all the same).
 int AddFavorite(Store& store, int row, const std::string& address, const std::string& title,
                 const std::string& addedAt);
 

@@ -7,9 +7,14 @@
 
 namespace {
 
-// Copies the file beside itself; true only when the copy is complete.
+// Copies the file beside itself; true only when the copy is complete. An
+// empty file holds nothing to keep: the backup of an earlier rejected file
+// is worth more than its copy.
 bool WriteBackup(const std::string& path) {
     std::error_code error;
+    if (std::filesystem::is_regular_file(path, error) &&
+        std::filesystem::file_size(path, error) == 0 && !error)
+        return true;
     std::filesystem::copy_file(path, BackupPath(path),
                                std::filesystem::copy_options::overwrite_existing, error);
     return !error;

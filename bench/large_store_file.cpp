@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "core/store/store.h"
+#include "core/store/store_writes.h"
 #include "large_store_file.h"
 
 void WriteLargeStoreFile(const std::string& path, int records) {
@@ -16,10 +17,9 @@ void WriteLargeStoreFile(const std::string& path, int records) {
         std::snprintf(store.categories[row].name, sizeof store.categories[row].name, "c%d", row);
         store.categories[row].id = static_cast<int8_t>(row);
     }
-    CreateStoreFile(path);
-    SaveStore(store, store.record, false);
-    std::FILE* file = std::fopen(path.c_str(), "r+b");
-    std::fseek(file, 0, SEEK_END);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string block = FixedBlockBytes(store);
+    std::fwrite(block.data(), block.size(), 1, file);
     for (int i = 0; i < records; ++i) {
         FavoriteRecord record{};
         std::snprintf(record.url, sizeof record.url, "http://www.site%d.example/path/", i);

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "platform/platform.h"
 #include "support/browser_recorder.h"
 #include "support/dialogs.h"
 #include "support/http_fixture.h"
@@ -71,6 +72,12 @@ TEST_F(MainWindowTest, MinePageOptionOpensTheFileOrExplainsWhyNot) {
     mine.close();
     Start();
     EXPECT_TRUE(form->HiddenInTray());
+    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    EXPECT_EQ(OpenedAddresses(), QStringList{QUrl::fromLocalFile(MinePage()).toString()});
+
+    // However a page spells it, the own page reaches the opener as file:///.
+    ClearOpenedAddresses();
+    platform::OpenInSystemBrowser("file://localhost" + MinePage().toStdString());
     ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
     EXPECT_EQ(OpenedAddresses(), QStringList{QUrl::fromLocalFile(MinePage()).toString()});
 }

@@ -1,23 +1,15 @@
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
-#include <system_error>
 #include <vector>
 
 #include "core/favorites/favorite_ops.h"
+#include "core/store/store_writes.h"
 #include "core/text/gbk_text.h"
 
 namespace {
 
 const char kDefaultCategory[] = "\xC4\xAC\xC8\xCF\xB7\xD6\xC0\xE0"; // 默认分类
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 int CategoryRowsInUse(const Store& store) {
     return std::clamp<int32_t>(store.header.categoryCount, 0, kMaxCategories);
@@ -32,36 +24,24 @@ bool CountableCategoryId(int id) {
     return id >= 0 && id < kCategoryIdCount;
 }
 
-File OpenForUpdate(const std::string& path) {
-    File file{path.empty() ? nullptr : std::fopen(path.c_str(), "r+b")};
-    // Every write is a small patch behind a seek: a buffer would only add a
-    // flush and a read-ahead to each.
-    if (file)
-        std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    return file;
-}
-
-// Buffered writes fail only when flushed: the close has the last word.
-bool Close(File& file) {
-    return std::fclose(file.release()) == 0;
-}
-
-bool MarkRecordDeleted(const Store& store, std::FILE* file, int32_t index) {
-    // A record beyond the file's end would be created as a stray by the seek.
-    if (index < 0 || index >= store.header.recordCount)
+bool MarkRecordDeleted(StoreUpdate& file, long fileSize, int32_t index) {
+    // A record beyond the file's real end would be made up by the write,
+    // with blank records in front of it.
+    if (index < 0 || RecordOffset(index) + kRecordSize > fileSize)
         return false;
     const int32_t deleted = 1;
-    // Only the flag changes, so only the flag is written.
-    return std::fseek(file, RecordOffset(index) + offsetof(FavoriteRecord, deleted), SEEK_SET) ==
-               0 &&
-           std::fwrite(&deleted, sizeof deleted, 1, file) == 1;
+    // Only the flag changes, so only the flag is written: one write per
+    // record, so that a kill leaves each favorite deleted or not.
+    return file.WriteAt(RecordOffset(index) + offsetof(FavoriteRecord, deleted), &deleted,
+                        sizeof deleted);
 }
 
 // Marks deleted in the file, and drops from the list, every item of category
 // `id` that is checked (or every one, with checkedOnly false), and recounts
 // the rest, so that each category's rows close up from the top again. One
 // pass, keeping the survivors in order. False when a record was not marked.
-bool DropFavorites(Store& store, std::FILE* file, int8_t id, bool checkedOnly) {
+bool DropFavorites(Store& store, StoreUpdate& file, int8_t id, bool checkedOnly) {
+    const long fileSize = file.Size();
     std::memset(store.categoryRowCount, 0, sizeof store.categoryRowCount);
     std::vector<FavoriteItem>& items = store.items;
     bool marked = true;
@@ -69,7 +49,7 @@ bool DropFavorites(Store& store, std::FILE* file, int8_t id, bool checkedOnly) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         FavoriteItem& item = items[i];
         if (item.categoryId == id && (item.checked || !checkedOnly)) {
-            marked = MarkRecordDeleted(store, file, item.recordIndex) && marked;
+            marked = MarkRecordDeleted(file, fileSize, item.recordIndex) && marked;
             continue;
         }
         if (CountableCategoryId(item.categoryId))
@@ -81,12 +61,6 @@ bool DropFavorites(Store& store, std::FILE* file, int8_t id, bool checkedOnly) {
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
     store.header.favoriteCount = static_cast<int32_t>(kept);
     return marked;
-}
-
-bool WriteHeaderAndCategories(const Store& store, std::FILE* file) {
-    return std::fseek(file, 0, SEEK_SET) == 0 &&
-           std::fwrite(&store.header, sizeof store.header, 1, file) == 1 &&
-           std::fwrite(store.categories, sizeof store.categories, 1, file) == 1;
 }
 
 } // namespace
@@ -110,11 +84,11 @@ std::string LinkCaption(const std::string& title) {
     return caption + "   ";
 }
 
-void AddFavorite(Store& store, int row, const std::string& address, const std::string& title,
-                 const std::string& addedAt) {
+int AddFavorite(Store& store, int row, const std::string& address, const std::string& title,
+                const std::string& addedAt) {
     const int8_t id = CategoryIdAt(store, row);
     if (!CountableCategoryId(id))
-        return;
+        return 0;
     store.header.recordCount += 1;
     store.header.favoriteCount += 1;
 
@@ -136,9 +110,10 @@ void AddFavorite(Store& store, int row, const std::string& address, const std::s
 
     store.categoryRowCount[id] += 1;
     // Memory is the authority during the run: like every save, a failed one
-    // leaves the change in memory, and the header reaches the file later.
-    SaveStore(store, record, true);
+    // leaves the change in memory; the caller tells the user.
+    const int saved = SaveStore(store, record, true);
     ListFavorite(store, record);
+    return saved;
 }
 
 AddCategoryResult AddCategory(Store& store, const std::string& name) {
@@ -158,18 +133,20 @@ AddCategoryResult AddCategory(Store& store, const std::string& name) {
     CopyField(entry.name, sizeof entry.name, TrimBytes(name));
     entry.id = static_cast<int8_t>(largest + 1);
     store.header.categoryCount = row + 1;
-    SaveStore(store, store.record, false);
-    return AddCategoryResult::Added;
+    return SaveStore(store, store.record, false) == 0 ? AddCategoryResult::Added
+                                                      : AddCategoryResult::NotSaved;
 }
 
 int DeleteCheckedFavorites(Store& store, int row) {
-    File file = OpenForUpdate(store.path);
-    if (!file)
+    StoreUpdate file(store.path);
+    if (!file.IsOpen())
         return -1;
-    bool ok = DropFavorites(store, file.get(), CategoryIdAt(store, row), true);
+    // The records are marked before the header is written: a reader counts
+    // the records, so a kill in between leaves a smaller deletion, never a
+    // count that disagrees with the list.
+    const bool marked = DropFavorites(store, file, CategoryIdAt(store, row), true);
     // The quick links cannot have changed here and are left alone.
-    ok = WriteHeaderAndCategories(store, file.get()) && ok;
-    return Close(file) && ok ? 0 : -1;
+    return file.WriteFixedBlock(store, false) && marked ? 0 : -1;
 }
 
 DeleteCategoryResult DeleteCategory(Store& store, int row) {
@@ -181,18 +158,20 @@ DeleteCategoryResult DeleteCategory(Store& store, int row) {
     // Opened before anything changes: removing the category while its
     // favorites stay live in the file would leave them with an id no row has,
     // invisible yet counted.
-    File file = OpenForUpdate(store.path);
-    if (!file)
+    StoreUpdate file(store.path);
+    if (!file.IsOpen())
         return DeleteCategoryResult::FileUnavailable;
 
-    bool ok = DropFavorites(store, file.get(), store.categories[row].id, false);
+    // Favorites first, the table last and in the same write as the header:
+    // a kill in between leaves the category with fewer favorites, never
+    // favorites without a category nor a header one row short of its table.
+    const bool marked = DropFavorites(store, file, store.categories[row].id, false);
     std::copy(store.categories + row + 1, store.categories + kMaxCategories,
               store.categories + row);
     store.categories[kMaxCategories - 1] = CategoryEntry{};
     store.header.categoryCount = rows - 1;
-    ok = WriteHeaderAndCategories(store, file.get()) &&
-         std::fwrite(store.quickLinks, sizeof store.quickLinks, 1, file.get()) == 1 && ok;
-    return Close(file) && ok ? DeleteCategoryResult::Deleted : DeleteCategoryResult::NotSaved;
+    return file.WriteFixedBlock(store) && marked ? DeleteCategoryResult::Deleted
+                                                 : DeleteCategoryResult::NotSaved;
 }
 
 bool AnyCheckedIn(const Store& store, int row) {
@@ -208,16 +187,15 @@ void SelectAll(Store& store, int row, bool checked) {
         item.checked = checked && item.categoryId == id;
 }
 
-int MoveCategory(Store& store, int row, int direction) {
+CategoryMove MoveCategory(Store& store, int row, int direction) {
     if (!CategoryRowInUse(store, row) || (direction != 0 && direction != 1))
-        return row;
+        return {row, 0};
     const int target = direction == 0 ? row - 1 : row + 1;
     if (!CategoryRowInUse(store, target))
-        return row;
+        return {row, 0};
     // Name and id travel together: favorites follow their category by id.
     std::swap(store.categories[row], store.categories[target]);
-    SaveStore(store, store.record, false);
-    return target;
+    return {target, SaveStore(store, store.record, false)};
 }
 
 int ClearFavorites(Store& store, const std::string& siteUrl, const std::string& addedAt) {
@@ -238,14 +216,11 @@ int ClearFavorites(Store& store, const std::string& siteUrl, const std::string& 
     CopyField(record.title, sizeof record.title, "Tavinor");
     CopyField(record.addedAt, sizeof record.addedAt, addedAt);
 
-    // Deleted records are dropped only here; recreating the file is what
-    // gives their space back.
-    std::error_code ignored;
-    std::filesystem::remove(store.path, ignored);
-    CreateStoreFile(store.path);
-    const int saved = SaveStore(store, record, true);
+    // Deleted records are dropped only here; a new file is what gives their
+    // space back. It takes the old one's place whole, so a kill leaves
+    // either every favorite or the cleared file, with the settings in both.
     ListFavorite(store, record);
-    return saved;
+    return RewriteStoreFile(store, record);
 }
 
 int ListedFavoriteCount(const Store& store) {

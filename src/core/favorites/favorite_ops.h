@@ -23,11 +23,17 @@ constexpr int RowTop(int n) {
 // Adds a favorite to the category in `row`. The caller has checked that the
 // trimmed address is not empty. Nothing happens for a row not in use or one
 // whose id lies outside 0..49 (only a damaged file holds such a row: the
-// favorite could never be listed again).
-void AddFavorite(Store& store, int row, const std::string& address, const std::string& title,
-                 const std::string& addedAt);
+// favorite could never be listed again). 0, or -1 when the file was not
+// written (the favorite is listed all the same).
+int AddFavorite(Store& store, int row, const std::string& address, const std::string& title,
+                const std::string& addedAt);
 
-enum class AddCategoryResult { Added, TooMany, IdsUsedUp };
+enum class AddCategoryResult {
+    Added,
+    NotSaved, // added in memory, but the file was not written
+    TooMany,
+    IdsUsedUp
+};
 // Adds a category after the last one. The caller has checked that the trimmed
 // name is not empty.
 AddCategoryResult AddCategory(Store& store, const std::string& name);
@@ -56,14 +62,18 @@ enum class DeleteCategoryResult {
 // confirmed). The caller then selects row 0.
 DeleteCategoryResult DeleteCategory(Store& store, int row);
 
-// Moves the category in `row` up (direction 0) or down (1); returns the new
+// Moves the category in `row` up (direction 0) or down (1); gives the new
 // selected row, or `row` unchanged when nothing moved (then nothing is
-// written).
-int MoveCategory(Store& store, int row, int direction);
+// written), and the save's result (0 or -1).
+struct CategoryMove {
+    int row;
+    int saved;
+};
+CategoryMove MoveCategory(Store& store, int row, int direction);
 
 // Empties all favorites, keeping the password, start options, skin, player
-// choice, players and quick links; the file is deleted and created again with
-// the default category and favorite. 0, or -1 when the new file could not be
+// choice, players and quick links; the file is replaced by one with the
+// default category and favorite. 0, or -1 when the new file could not be
 // written (memory is cleared all the same). The caller removes mine.htm.
 int ClearFavorites(Store& store, const std::string& siteUrl, const std::string& addedAt);
 

@@ -57,14 +57,29 @@ std::optional<std::string> PercentDecoded(const std::string& text) {
 bool IsOwnPage(const std::string& path, const std::string& documentsFolder) {
     if (documentsFolder.empty() || path.empty() || path[0] != '/')
         return false;
-    // Compared after resolving "." and "..", so that a detour out of the
-    // documents folder and back is still the same file, and any other is not.
-    const std::filesystem::path own(DocumentsFilePath(documentsFolder, "mine.htm"));
-    return std::filesystem::path(path).lexically_normal() == own.lexically_normal();
+    // Compared as the files the browser would really open: with symbolic
+    // links resolved before any "..", a link out of the documents folder and
+    // back up leads to another folder's page, and that one is refused.
+    std::error_code error;
+    const std::filesystem::path own =
+        std::filesystem::weakly_canonical(DocumentsFilePath(documentsFolder, "mine.htm"), error);
+    if (error)
+        return false;
+    const std::filesystem::path asked = std::filesystem::weakly_canonical(path, error);
+    return !error && asked == own;
 }
 
+// The authority after "//" names a host: user information and port aside,
+// something that is not blank is left.
 bool HasHostAfterSlashes(const std::string& rest) {
-    return rest.size() > 2 && rest.compare(0, 2, "//") == 0 && rest.find_first_of("/?#", 2) != 2;
+    if (rest.compare(0, 2, "//") != 0)
+        return false;
+    std::string host = rest.substr(2, rest.find_first_of("/?#", 2) - 2);
+    host.erase(0, host.rfind('@') + 1); // npos + 1 is 0: nothing to erase
+    const std::size_t colon = host.rfind(':');
+    if (colon != std::string::npos && host.find(']', colon) == std::string::npos)
+        host.erase(colon);
+    return !host.empty() && host.find(' ') == std::string::npos;
 }
 
 } // namespace

@@ -8,7 +8,8 @@
 
 enum class BrowserAddress {
     Web,     // an http or https address with a host
-    OwnPage, // mine.htm in the documents folder, as a path or a file: address
+    OwnPage, // mine.htm in the documents folder, as a path or a file: address,
+             // after symbolic links are resolved
     Refused, // anything else
 };
 

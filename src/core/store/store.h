@@ -32,19 +32,25 @@ bool HeaderIsValid(const StoreHeader& header);
 
 enum class ReadOutcome { Ok, CannotOpen, BadFormat };
 // Reads the file into the store and lists its live records (appending to
-// store.items and counting them in categoryRowCount). On BadFormat the
-// rejected header is left in store.header.
+// store.items and counting them in categoryRowCount). The counts in memory
+// are those of the records read, whatever the header says, and each record is
+// known by its position. On BadFormat the rejected header is left in
+// store.header.
 ReadOutcome ReadStore(Store& store);
 
 // The values of a new file; the record buffer becomes the default favorite.
 void InitStoreDefaults(Store& store, const std::string& siteUrl, const std::string& addedAt);
 
-// Creates the file or truncates it to zero length.
-int CreateStoreFile(const std::string& path);
-
-// Writes header and tables at offset 0 and, with append, the record at the
-// end of the file. 0 on success, -1 when anything could not be written.
+// Writes header and tables at offset 0 in one write and, with append, first
+// the record into its slot. 0 on success, -1 when anything could not be
+// written. The slot must lie within the file or right at its end: a file
+// shortened behind the program's back is never padded with blank records,
+// and then nothing is written.
 int SaveStore(const Store& store, const FavoriteRecord& record, bool append);
+
+// Replaces the file by one holding the header, the tables and `record` as
+// its only record; the old file stays whole until the new one is complete.
+int RewriteStoreFile(const Store& store, const FavoriteRecord& record);
 
 // Lists one record as a FavoriteItem (the caller counts it).
 void ListFavorite(Store& store, const FavoriteRecord& record);

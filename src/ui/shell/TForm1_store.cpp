@@ -17,9 +17,16 @@ void TForm1::LoadStore() {
         LoadStoreFile(store, ProductSiteRoot(), platform::LocalDateTimeText());
     if (outcome == LoadOutcome::ReplacedBad)
         ShowMsgDlg("错误的文件格式！");
-    else if (outcome == LoadOutcome::KeptUnreadable)
+    if (outcome == LoadOutcome::KeptUnreadable) {
         ShowMsgDlg(
             "无法读取数据文件，也无法为它保存备份。原文件保持不变，本次运行中的更改不会保存。");
+        storeReadOnly_ = true;
+    } else if (SaveStore(store, store.record, false) != 0) {
+        // Writing the header as read is the test every later save depends
+        // on; it also puts the counts of the records into the header.
+        ShowMsgDlg("无法写入数据文件，本次运行中的更改不会保存。");
+        storeReadOnly_ = true;
+    }
 
     ListCategories();
     mineCheckBox->setChecked(store.header.openMinePageOnStart == 1);
@@ -27,4 +34,9 @@ void TForm1::LoadStore() {
     RefreshSiteMenus();
     RefreshQuickLinkMenu();
     UpdateFavoriteCount();
+}
+
+void TForm1::ReportSave(int result) {
+    if (result != 0 && !storeReadOnly_)
+        ShowMsgDlg("无法写入数据文件，这次更改没有保存。请检查数据文件夹是否可以写入。");
 }

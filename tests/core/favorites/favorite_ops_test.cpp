@@ -150,10 +150,10 @@ TEST_F(FavoriteOpsTest, MovingPastTheEndsWritesNothing) {
     AddSample();
     store.header.skinChoice = 1; // any write would carry it
     const std::string before = Bytes();
-    EXPECT_EQ(MoveCategory(store, 0, 0), 0);
-    EXPECT_EQ(MoveCategory(store, 2, 1), 2);
+    EXPECT_EQ(MoveCategory(store, 0, 0).row, 0);
+    EXPECT_EQ(MoveCategory(store, 2, 1).row, 2);
     EXPECT_EQ(Bytes(), before);
-    EXPECT_EQ(MoveCategory(store, 0, 1), 1);
+    EXPECT_EQ(MoveCategory(store, 0, 1).row, 1);
     const std::string bytes = Bytes();
     EXPECT_STREQ(bytes.c_str() + 620, "A");
     EXPECT_EQ(bytes[620 + 26], 1);
@@ -174,6 +174,38 @@ TEST_F(FavoriteOpsTest, ClearingKeepsSettingsAndQuickLinks) {
     EXPECT_STREQ(bytes.c_str() + 1176, "http://ql/");
     store.path = dir.File("no/dir/tvr.dat");
     EXPECT_EQ(ClearFavorites(store, "http://site/", "now"), -1);
+}
+
+TEST_F(FavoriteOpsTest, AFileShortenedMeanwhileNeverGetsBlankFavorites) {
+    AddSample();
+    store.items.back().checked = true; // record 5, cut off below
+    std::filesystem::resize_file(store.path, At(3));
+    EXPECT_EQ(AddFavorite(store, 1, "late.example", "", "now"), -1);
+    EXPECT_EQ(Bytes().size(), At(3)) << "no record written past the end";
+    EXPECT_EQ(DeleteCheckedFavorites(store, 2), -1);
+    EXPECT_EQ(Bytes().size(), At(3));
+
+    std::filesystem::resize_file(store.path, 0);
+    EXPECT_EQ(AddFavorite(store, 1, "later.example", "", "now"), -1);
+    EXPECT_EQ(Bytes().size(), 0u) << "nor a header padded with blanks";
+}
+
+TEST_F(FavoriteOpsTest, ARecordIsKnownByItsPositionNotItsStoredIndex) {
+    AddSample();
+    std::string bytes = Bytes();
+    const int32_t wrong = 9;
+    std::memcpy(bytes.data() + At(2) + 356, &wrong, 4); // record 2: category B
+    std::memcpy(bytes.data() + 16, &wrong, 4);          // and a stale live count
+    WriteBytes(store.path, bytes);
+    Store loaded;
+    loaded.path = store.path;
+    ASSERT_EQ(LoadStoreFile(loaded, "http://site/", "now"), LoadOutcome::Read);
+    EXPECT_EQ(loaded.header.favoriteCount, 6);
+    ASSERT_EQ(loaded.items[2].recordIndex, 2);
+    loaded.items[2].checked = true;
+    ASSERT_EQ(DeleteCheckedFavorites(loaded, 2), 0);
+    EXPECT_EQ(Int32At(Bytes(), At(2) + 360), 1);
+    EXPECT_EQ(Bytes().size(), At(6));
 }
 
 TEST(LinkCaption, FourBlanksPerThreeWideCharactersThenThree) {

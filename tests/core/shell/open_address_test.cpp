@@ -1,6 +1,8 @@
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "core/shell/open_address.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -18,6 +20,11 @@ TEST(JudgeBrowserAddress, WebAddressesWithAHostOpenInAnySpelling) {
     EXPECT_EQ(Judge("http:///etc/passwd"), BrowserAddress::Refused) << "no host";
     EXPECT_EQ(Judge("http:example.com"), BrowserAddress::Refused);
     EXPECT_EQ(Judge("http://"), BrowserAddress::Refused);
+    for (const char* blankHost :
+         {"http://@/", "http://:80/", "http:// /", "https://user@:443/x", "http://a b/"})
+        EXPECT_EQ(Judge(blankHost), BrowserAddress::Refused) << blankHost;
+    EXPECT_EQ(Judge("http://user@host:80/"), BrowserAddress::Web);
+    EXPECT_EQ(Judge("http://[::1]:8642/"), BrowserAddress::Web);
     EXPECT_EQ(Judge("www.example.com"), BrowserAddress::Refused) << "no scheme, not a path";
 }
 
@@ -55,6 +62,27 @@ TEST(JudgeBrowserAddress, OnlyTheProgramsOwnPageOpensAsALocalFile) {
     EXPECT_EQ(Judge("file:/home/u/Documents/mine.htm"), BrowserAddress::Refused);
     EXPECT_EQ(JudgeBrowserAddress("/mine.htm", ""), BrowserAddress::Refused)
         << "without a documents folder there is no own page";
+}
+
+TEST(JudgeBrowserAddress, TheOwnPageIsJudgedWithSymbolicLinksResolved) {
+    TempDir dir;
+    const std::string docs = dir.File("Documents");
+    std::filesystem::create_directories(docs);
+    std::filesystem::create_directories(dir.File("other/deep"));
+    WriteBytes(docs + "/mine.htm", "own");
+    WriteBytes(dir.File("other/mine.htm"), "someone else's");
+    // <docs>/link/.. is <other>, not <docs>, once the link is followed.
+    std::filesystem::create_directory_symlink(dir.File("other/deep"), docs + "/link");
+    std::filesystem::create_directory_symlink(docs, dir.File("docs-link"));
+
+    EXPECT_EQ(JudgeBrowserAddress(docs + "/link/../mine.htm", docs), BrowserAddress::Refused);
+    EXPECT_EQ(JudgeBrowserAddress("file://" + docs + "/link/../mine.htm", docs),
+              BrowserAddress::Refused);
+    EXPECT_EQ(JudgeBrowserAddress(docs + "/mine.htm", docs), BrowserAddress::OwnPage);
+    EXPECT_EQ(JudgeBrowserAddress(dir.File("docs-link/mine.htm"), docs), BrowserAddress::OwnPage)
+        << "another road to the same file";
+    EXPECT_EQ(JudgeBrowserAddress(docs + "/mine.htm", dir.File("docs-link")),
+              BrowserAddress::OwnPage);
 }
 
 } // namespace

@@ -136,6 +136,12 @@ TEST_F(StoreFileTest, RejectedFileIsBackedUpAndReplacedFromZero) {
 
     EXPECT_EQ(LoadStoreFile(store, kSite, kNow), LoadOutcome::ReplacedBad);
     EXPECT_EQ(ReadBytes(BackupPath(path)), bad);
+    // An empty file has nothing to keep and leaves the earlier backup alone.
+    WriteBytes(path, "");
+    Store emptied;
+    emptied.path = path;
+    EXPECT_EQ(LoadStoreFile(emptied, kSite, kNow), LoadOutcome::ReplacedBad);
+    EXPECT_EQ(ReadBytes(BackupPath(path)), bad);
     const std::string now = ReadBytes(path);
     ASSERT_EQ(now.size(), 3252u);
     EXPECT_EQ(now[31], 0) << "the rejected skin value must not reach the new file";

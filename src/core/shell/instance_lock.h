@@ -1,0 +1,21 @@
+#pragma once
+// The per-user lock that lets only one instance run. Like the data file's
+// writes, it needs POSIX calls (flock, ownership) that standard C++ lacks.
+
+#include <string>
+
+enum class LockResult { Acquired, AlreadyRunning, Failed };
+
+struct InstanceLockFile {
+    LockResult result = LockResult::Failed;
+    int fd = -1; // held open for the life of the process while Acquired
+};
+
+// Takes the lock file in `runtimeFolder` (the session's runtime folder; may
+// be empty), or, when that folder or its lock file is unusable, in
+// `privateFolder`, which is made when missing. A folder is used only when it
+// is the user's own and nobody else may write to it, and a lock file only
+// when it is the user's own regular file: another local user can neither take
+// the lock first nor plant a link in its place.
+InstanceLockFile TakeInstanceLock(const std::string& runtimeFolder,
+                                  const std::string& privateFolder);

@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -19,6 +21,7 @@
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/TForm1.h"
+#include "ui/skin/suiForm.h"
 #include "ui/skin/suiPageControl.h"
 
 namespace {
@@ -154,14 +157,33 @@ TEST_F(MainWindowTest, RightClicksDoNothingOutsideTheStartPagePane) {
     EXPECT_EQ(paneMenus, 1);
 }
 
-// Runs on a 1024 x 768 screen.
-TEST_F(MainWindowTest, SmallScreenSizesAndPlacesTheWindow) {
-    if (QGuiApplication::primaryScreen()->geometry().size() != QSize(1024, 768))
-        GTEST_SKIP() << "needs a 1024x768 screen";
+// Runs on real screens of each size (one ctest entry per size).
+TEST_F(MainWindowTest, ScreenSizesPutTheWholeWindowOnTheScreen) {
+    struct Expected {
+        QSize screen, minimum, size;
+        QPoint place;
+    };
+    const Expected table[] = {
+        {{800, 600}, {700, 500}, {760, 550}, {20, 6}},
+        {{1024, 768}, {924, 668}, {984, 718}, {20, 6}},
+        {{1280, 800}, {1080, 700}, {1080, 750}, {100, 6}},
+        {{1440, 900}, {1080, 800}, {1080, 800}, {180, 50}},
+        {{1600, 900}, {1080, 800}, {1080, 800}, {260, 50}},
+        {{1920, 1080}, {1080, 800}, {1080, 800}, {420, 140}},
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const Expected* e = std::find_if(std::begin(table), std::end(table), [&](const Expected& row) {
+        return row.screen == screen.size();
+    });
+    if (e == std::end(table))
+        GTEST_SKIP() << "no figures for this screen";
     Start();
-    EXPECT_EQ(form->minimumSize(), QSize(924, 668));
-    EXPECT_EQ(form->size(), QSize(984, 718));
-    EXPECT_EQ(form->pos(), QPoint(20, 6));
+    EXPECT_EQ(form->minimumSize(), e->minimum);
+    EXPECT_EQ(form->geometry(), QRect(e->place, e->size));
+    // The frame draws the title bar, so the frame as drawn is the whole window.
+    const QRect drawn(form->suiForm1->mapToGlobal(QPoint(0, 0)), form->suiForm1->size());
+    EXPECT_EQ(drawn, form->frameGeometry());
+    EXPECT_TRUE(screen.contains(drawn)) << "title bar and status line on the screen";
 }
 
 } // namespace

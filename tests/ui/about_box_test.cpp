@@ -39,10 +39,6 @@ TEST_F(AboutBoxTest, ShowsCaptionVersionAndTheSiteLink) {
     };
     EXPECT_EQ(inFrame(about->Image1), QRect(45, 29, 225, 81));
     EXPECT_EQ(inFrame(about->suiButton1), QRect(189, 152, 80, 27));
-    const QRect area(8, 0, 284, 193);
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{about->Label1, about->Label2, about->suiURLLabel1})
-        EXPECT_TRUE(area.contains(inFrame(control))) << control->objectName().toStdString();
     QTest::mouseClick(about->suiURLLabel1, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
     EXPECT_EQ(OpenedAddresses(), QStringList{StartPage()});

@@ -1,36 +1,26 @@
+#include <array>
 #include <gtest/gtest.h>
 
 #include "core/shell/screen_fit.h"
 
 namespace {
 
-struct Expected {
-    int screenWidth, screenHeight;
-    int minimumWidth, minimumHeight, width, height, left, top;
-};
+// Minimum width and height, width, height, left, top.
+std::array<int, 6> Figures(const ScreenFit& f) {
+    return {f.minimumWidth, f.minimumHeight, f.width, f.height, f.left, f.top};
+}
 
 // The window comes up at its design size, 1080 x 800 as drawn.
 TEST(ScreenFit, CommonScreens) {
-    const Expected cases[] = {
-        {800, 600, 700, 500, 760, 550, 20, 6},
-        {1024, 768, 924, 668, 984, 718, 20, 6},
-        {1280, 800, 1080, 700, 1080, 750, 100, 6},
-        {1440, 900, 1080, 800, 1080, 800, 180, 50},
-        {1600, 900, 1080, 800, 1080, 800, 260, 50},
-        {1920, 1080, 1080, 800, 1080, 800, 420, 140},
-        // Turned on its side: too narrow for the usual minimum width.
-        {1050, 1680, 950, 800, 1010, 800, 20, 440},
-    };
-    for (const Expected& e : cases) {
-        SCOPED_TRACE(testing::Message() << e.screenWidth << "x" << e.screenHeight);
-        const ScreenFit fit = FitToScreen(e.screenWidth, e.screenHeight, 1080, 800);
-        EXPECT_EQ(fit.minimumWidth, e.minimumWidth);
-        EXPECT_EQ(fit.minimumHeight, e.minimumHeight);
-        EXPECT_EQ(fit.width, e.width);
-        EXPECT_EQ(fit.height, e.height);
-        EXPECT_EQ(fit.left, e.left);
-        EXPECT_EQ(fit.top, e.top);
-    }
+    using F = std::array<int, 6>;
+    EXPECT_EQ(Figures(FitToScreen(800, 600, 1080, 800)), (F{700, 500, 760, 550, 20, 6}));
+    EXPECT_EQ(Figures(FitToScreen(1024, 768, 1080, 800)), (F{924, 668, 984, 718, 20, 6}));
+    EXPECT_EQ(Figures(FitToScreen(1280, 800, 1080, 800)), (F{1080, 700, 1080, 750, 100, 6}));
+    EXPECT_EQ(Figures(FitToScreen(1440, 900, 1080, 800)), (F{1080, 800, 1080, 800, 180, 50}));
+    EXPECT_EQ(Figures(FitToScreen(1600, 900, 1080, 800)), (F{1080, 800, 1080, 800, 260, 50}));
+    EXPECT_EQ(Figures(FitToScreen(1920, 1080, 1080, 800)), (F{1080, 800, 1080, 800, 420, 140}));
+    EXPECT_EQ(Figures(FitToScreen(1050, 1680, 1080, 800)), (F{950, 800, 1010, 800, 20, 440}))
+        << "turned on its side, too narrow for the usual minimum width";
 }
 
 TEST(ScreenFit, WindowOfAnySizeLiesWhollyOnAnyScreen) {

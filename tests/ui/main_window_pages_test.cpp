@@ -60,7 +60,8 @@ TEST_F(MainWindowPagesTest, LayoutFollowsTwoWindowSizes) {
         EXPECT_EQ(form->ie_btn->x(), W() - 160);
         EXPECT_EQ(form->lock_btn->geometry().right() + 1, form->suiPageControl1->width() - 3);
         EXPECT_EQ(form->skin_btn->x(), form->lock_btn->x() - 25);
-        EXPECT_EQ(form->Edit2->pos(), QPoint(6, client->geometry().bottom() + 1 - 22));
+        EXPECT_EQ(form->Edit2->pos(), QPoint(6, form->suiForm1->height() - 22))
+            << "22 pixels above the frame's bottom edge as drawn";
         EXPECT_EQ(form->Button1->height(), 0);
         EXPECT_EQ(form->CppWebBrowser1->size(), form->suiTabSheet1->size());
 

@@ -1,17 +1,22 @@
 #include "core/shell/layout_rules.h"
 
-MainWindowLayout LayOutMainWindow(int W, int H, SheetArea sheet) {
+MainWindowLayout LayOutMainWindow(FrameSize frame, SheetArea sheet) {
     using namespace design;
+    // The pages fill the frame between its borders, so the width the rules
+    // share out is the one inside them.
+    const int W = frame.width - 2 * frame.border;
+    const int H = frame.height;
     MainWindowLayout out;
-    out.suiPageControl1 = {0, 26, W, H - 26};
+    out.suiPageControl1 = {0, 26, W, H - 26 - frame.border};
     out.ieBtnLeft = W - 160;
     out.freshBtnLeft = out.suiPageControl1.left + 2;
     out.lockBtnLeft = out.suiPageControl1.width - kLockBtnWidth - 3;
     // The skin button's own width is not used: it keeps one lock-button
     // width of distance, as the window always had it.
     out.skinBtnLeft = out.lockBtnLeft - kLockBtnWidth;
-    // The status line lies over the bottom of the pages, 22 pixels up.
-    out.edit2 = {6, out.suiPageControl1.height + 4};
+    // The status line lies over the bottom of the pages, 22 pixels above the
+    // frame's bottom edge, so it ends where the border begins.
+    out.edit2 = {6, H - 22};
     out.CppWebBrowser1 = {sheet.left - 3, 0, sheet.width, sheet.height};
     out.mineWebBrowser = {sheet.left - 3, 0, sheet.width, sheet.height};
 

@@ -1,8 +1,9 @@
 #pragma once
 // Where the main window's controls go for a given frame size. Coordinates are
-// those of each control's parent as the window resource has it: the frame
-// (title bar included) for the page control, the window for the status line,
-// a tab sheet for the page contents, `setting_panel` for the group boxes.
+// those of each control's parent as the window resource has it: the frame for
+// the page control (from its top edge, title bar included, and from inside its
+// left border), the window for the status line, a tab sheet for the page
+// contents, `setting_panel` for the group boxes.
 
 struct LayoutRect {
     int left = 0;
@@ -16,6 +17,14 @@ struct LayoutPoint {
     int left = 0;
     int top = 0;
     bool operator==(const LayoutPoint&) const = default;
+};
+
+// The frame as drawn: its outer size, and the border its skin draws on the
+// left, the right and the bottom; the title bar takes the top.
+struct FrameSize {
+    int width = 0;
+    int height = 0;
+    int border = 0;
 };
 
 // A tab sheet's place inside the page control; all four sheets share it.
@@ -63,6 +72,5 @@ struct MainWindowLayout {
     LayoutPoint setGroupBox;
 };
 
-// The rules in their order, for a frame of frameWidth x frameHeight whose
-// tab sheets currently stand at `sheet`.
-MainWindowLayout LayOutMainWindow(int frameWidth, int frameHeight, SheetArea sheet);
+// The rules in their order, for a frame whose tab sheets currently stand at `sheet`.
+MainWindowLayout LayOutMainWindow(FrameSize frame, SheetArea sheet);

@@ -1,24 +1,32 @@
 #include "core/shell/screen_fit.h"
 
-ScreenFit FitToScreen(int screenWidth, int screenHeight, int windowWidth) {
+#include <algorithm>
+
+namespace {
+constexpr int kMinimumWidth = 1080;
+constexpr int kMinimumHeight = 800;
+} // namespace
+
+ScreenFit FitToScreen(int screenWidth, int screenHeight, int windowWidth, int windowHeight) {
     ScreenFit fit;
-    if (screenWidth > 1024) {
-        fit.minimumWidth = 1080;
+    // Screens up to 1024 wide take the narrow sizes, and so do the few
+    // between that and the minimum width, which the window would overhang.
+    if (screenWidth >= kMinimumWidth) {
+        fit.minimumWidth = kMinimumWidth;
+        fit.width = std::clamp(windowWidth, kMinimumWidth, screenWidth);
     } else {
         fit.minimumWidth = screenWidth - 100;
         fit.width = screenWidth - 40;
     }
+    fit.left = (screenWidth - fit.width) / 2;
     if (screenHeight > 800) {
-        fit.minimumHeight = 800;
-        return fit;
+        fit.minimumHeight = kMinimumHeight;
+        fit.height = std::clamp(windowHeight, kMinimumHeight, screenHeight);
+        fit.top = (screenHeight - fit.height) / 2;
+    } else {
+        fit.minimumHeight = screenHeight - 100;
+        fit.height = screenHeight - 50;
+        fit.top = 6;
     }
-    fit.minimumHeight = screenHeight - 100;
-    fit.height = screenHeight - 50;
-    // The window cannot be narrower than its minimum when it is placed.
-    int width = fit.width.value_or(windowWidth);
-    if (width < fit.minimumWidth)
-        width = fit.minimumWidth;
-    fit.left = (screenWidth - width) / 2;
-    fit.top = 6;
     return fit;
 }

@@ -1,18 +1,16 @@
 #pragma once
-// How the main window fits a small screen at start.
-
-#include <optional>
+// Where the main window comes up at start, and how small it may be made.
 
 struct ScreenFit {
     int minimumWidth = 0;
     int minimumHeight = 0;
-    std::optional<int> width;  // set only on narrow screens
-    std::optional<int> height; // set only on low screens
-    // Set only on low screens: the window is placed here instead of centred.
-    std::optional<int> left;
-    std::optional<int> top;
+    int width = 0;
+    int height = 0;
+    // The window's top-left corner on the screen.
+    int left = 0;
+    int top = 0;
 };
 
-// screenWidth/Height: the primary screen; windowWidth: the window's width
-// before the rules (design width, or the width the rules set).
-ScreenFit FitToScreen(int screenWidth, int screenHeight, int windowWidth);
+// screenWidth/Height: the primary screen; windowWidth/Height: the window's
+// design size. The window that results lies wholly on the screen.
+ScreenFit FitToScreen(int screenWidth, int screenHeight, int windowWidth, int windowHeight);

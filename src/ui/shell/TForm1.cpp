@@ -26,13 +26,16 @@ const QString kCaption = QStringLiteral("Tavinor—轻松上网，快乐生活")
 const QString kNetworkNotice = QStringLiteral("请检查您的网络是否正常！");
 constexpr int kHotKeyFavorites = 0;
 constexpr int kHotKeyLock = 1;
+// The window as drawn, title bar inside: the smallest that large screens allow,
+// so it comes up at that size.
+constexpr QSize kDesignSize(1080, 800);
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
     : SkinnedWindow(kCaption, parent), remote(DefaultRemoteSettings(ProductSiteRoot())) {
     setObjectName("TForm1");
     setWindowIcon(AppIcon());
-    resize(942, 554 + suiForm1->height() - suiForm1->clientArea()->height());
+    resize(kDesignSize);
     BuildPages();
     BuildTabStrip();
     SetUpPanes();
@@ -124,7 +127,7 @@ void TForm1::FormCreate() {
         }
         CppWebBrowser1->Navigate(startPage);
         ListBox->setCurrentRow(0);
-        FitSmallScreen();
+        PlaceOnScreen();
         qApp->installEventFilter(this);
         Edit2->setVisible(!Edit2->text().isEmpty());
     } catch (...) {
@@ -132,16 +135,12 @@ void TForm1::FormCreate() {
     }
 }
 
-void TForm1::FitSmallScreen() {
+void TForm1::PlaceOnScreen() {
     const platform::ScreenSize screen = platform::PrimaryScreenSize();
-    const ScreenFit fit = FitToScreen(screen.width, screen.height, width());
+    const ScreenFit fit = FitToScreen(screen.width, screen.height, width(), height());
     setMinimumSize(fit.minimumWidth, fit.minimumHeight);
     suiForm1->setMinimumSize(fit.minimumWidth, fit.minimumHeight);
-    resize(fit.width.value_or(width()), fit.height.value_or(height()));
-    if (fit.left && fit.top)
-        move(*fit.left, *fit.top);
-    else
-        move((screen.width - width()) / 2, (screen.height - height()) / 2);
+    setGeometry(fit.left, fit.top, fit.width, fit.height);
 }
 
 void TForm1::FormClose() {

@@ -187,7 +187,7 @@ private:
     void ListCategories();
     void MoveCategory(int direction);
     void ParkFocus();
-    void FitSmallScreen();
+    void PlaceOnScreen();
     void BuildTabStrip();
     void BuildTrayIcon();
     void SetUpPanes();

@@ -36,21 +36,18 @@ void MoveLeft(QWidget* control, int left) {
 
 } // namespace
 
-// The rules count from the frame's top edge, title bar included, and know
-// nothing of its border: so W is the width inside the border, and the frame's
-// client area starts at the title bar's height.
+// The rules take the frame as drawn; the page control lives in its client
+// area, which starts at the title bar's height inside the border.
 void TForm1::FormCanResize() {
-    const QSize client = Client()->size();
-    const int W = client.width();
-    const int H = client.height() + suiForm::TitleHeight;
+    const FrameSize frame{suiForm1->width(), suiForm1->height(), suiForm::BorderWidth};
     // Rule 2 goes first: the sheets take their size from the page control,
     // and the rules after it read them. Only the shown sheet follows at once;
     // the others take the same place when shown, and then this runs again.
-    suiPageControl1->setGeometry(ToClient(LayOutMainWindow(W, H, {}).suiPageControl1));
+    suiPageControl1->setGeometry(ToClient(LayOutMainWindow(frame, {}).suiPageControl1));
     const QWidget* sheet = suiPageControl1->currentWidget();
     const QPoint sheetOrigin = sheet->mapTo(suiPageControl1, QPoint(0, 0));
     const MainWindowLayout l =
-        LayOutMainWindow(W, H, {sheetOrigin.x(), sheet->width(), sheet->height()});
+        LayOutMainWindow(frame, {sheetOrigin.x(), sheet->width(), sheet->height()});
 
     Button1->resize(Button1->width(), l.button1Height);
     MoveLeft(ie_btn, l.ieBtnLeft);

@@ -24,7 +24,4 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
-
-private:
-    QSize fixedSize_;
 };

@@ -4,23 +4,23 @@
 
 namespace {
 
-// A frame of the design size; the sheets sit 1 pixel inside a page control
-// whose tabs take 24 pixels.
+// A frame of the design size with a 4-pixel border; the sheets sit 1 pixel
+// inside a page control whose tabs take 24 pixels.
 TEST(LayOutMainWindow, DesignSizePlacesTheStripAndTheStatusLine) {
-    const MainWindowLayout l = LayOutMainWindow(942, 580, {1, 940, 529});
+    const MainWindowLayout l = LayOutMainWindow({1080, 800, 4}, {1, 1070, 745});
     EXPECT_EQ(l.button1Height, 0);
-    EXPECT_EQ(l.suiPageControl1, (LayoutRect{0, 26, 942, 554}));
-    EXPECT_EQ(l.ieBtnLeft, 782);
+    EXPECT_EQ(l.suiPageControl1, (LayoutRect{0, 26, 1072, 770})) << "inside the border";
+    EXPECT_EQ(l.ieBtnLeft, 912);
     EXPECT_EQ(l.freshBtnLeft, 2);
-    EXPECT_EQ(l.lockBtnLeft, 914);
-    EXPECT_EQ(l.skinBtnLeft, 889);
-    EXPECT_EQ(l.edit2, (LayoutPoint{6, 558})) << "22 pixels above the frame's bottom";
-    EXPECT_EQ(l.CppWebBrowser1, (LayoutRect{-2, 0, 940, 529}));
+    EXPECT_EQ(l.lockBtnLeft, 1044);
+    EXPECT_EQ(l.skinBtnLeft, 1019);
+    EXPECT_EQ(l.edit2, (LayoutPoint{6, 778})) << "22 pixels above the frame's bottom edge";
+    EXPECT_EQ(l.CppWebBrowser1, (LayoutRect{-2, 0, 1070, 745}));
     EXPECT_EQ(l.mineWebBrowser, l.CppWebBrowser1);
 }
 
 TEST(LayOutMainWindow, FavoritesPageFollowsTheSheetHeightAndFrameWidth) {
-    const MainWindowLayout l = LayOutMainWindow(1000, 700, {1, 998, 640});
+    const MainWindowLayout l = LayOutMainWindow({1008, 700, 4}, {1, 998, 640});
     EXPECT_EQ(l.ListBox, (LayoutRect{12, 16, 161, 570}));
     // R = 173; the button row is 6 below the list.
     EXPECT_EQ(l.delCatButton, (LayoutRect{73, 592, 100, 20}));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "core/shell/documents_path.h"
-#include "core/shell/screen_fit.h"
 #include "core/text/gbk_text.h"
 
 namespace {
@@ -50,29 +49,6 @@ TEST(DocumentsFilePath, AnyLengthAndNoNameGivesNothing) {
     const std::string longFolder(4000, 'd');
     EXPECT_EQ(DocumentsFilePath(longFolder, "mine.htm"), longFolder + "/mine.htm");
     EXPECT_EQ(DocumentsFilePath("/home/u/Documents", ""), "");
-}
-
-TEST(ScreenFit, SmallAndLargeScreens) {
-    const ScreenFit small = FitToScreen(1024, 768, 942);
-    EXPECT_EQ(small.minimumWidth, 924);
-    EXPECT_EQ(small.minimumHeight, 668);
-    EXPECT_EQ(small.width, 984);
-    EXPECT_EQ(small.height, 718);
-    EXPECT_EQ(small.left, 20);
-    EXPECT_EQ(small.top, 6);
-
-    const ScreenFit wide = FitToScreen(1280, 800, 942);
-    EXPECT_EQ(wide.minimumWidth, 1080);
-    EXPECT_EQ(wide.minimumHeight, 700);
-    EXPECT_FALSE(wide.width);
-    EXPECT_EQ(wide.height, 750);
-    EXPECT_EQ(wide.left, 100) << "placed at its minimum width, centred";
-    EXPECT_EQ(wide.top, 6);
-
-    const ScreenFit large = FitToScreen(1920, 1080, 942);
-    EXPECT_EQ(large.minimumWidth, 1080);
-    EXPECT_EQ(large.minimumHeight, 800);
-    EXPECT_FALSE(large.width || large.height || large.left || large.top);
 }
 
 } // namespace

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool x11-utils imagemagick fonts-noto-cjk python3 curl
   desktop-file-utils librsvg2-bin
+  libqt6sql6-sqlite
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QTimer>
 #include <list>
@@ -13,7 +14,7 @@ int answered = 0;
 
 void Poll(SeenDialog* record, QString caption, int triesLeft) {
     QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog == nullptr) {
+    if (dialog == nullptr || qobject_cast<QFileDialog*>(dialog)) {
         if (triesLeft > 0)
             QTimer::singleShot(50, [=] { Poll(record, caption, triesLeft - 1); });
         return;
@@ -36,6 +37,23 @@ void Poll(SeenDialog* record, QString caption, int triesLeft) {
     else
         dialog->close();
 }
+void PollFileDialog(QString path, QString filter, std::function<void()> then, int triesLeft) {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) {
+        if (triesLeft > 0)
+            QTimer::singleShot(50, [=] { PollFileDialog(path, filter, then, triesLeft - 1); });
+        return;
+    }
+    if (then)
+        then();
+    if (path.isEmpty())
+        return dialog->reject();
+    if (!filter.isEmpty())
+        dialog->selectNameFilter(filter);
+    dialog->selectFile(path);
+    // Through the base class, where accept() is public; the dialog's own one runs.
+    static_cast<QDialog*>(dialog)->accept();
+}
 } // namespace
 
 const SeenDialog* AnswerNextDialog(const QString& buttonCaption) {
@@ -43,6 +61,10 @@ const SeenDialog* AnswerNextDialog(const QString& buttonCaption) {
     SeenDialog* record = &seen.back();
     QTimer::singleShot(0, [=] { Poll(record, buttonCaption, 200); });
     return record;
+}
+
+void AnswerNextFileDialog(const QString& path, const QString& filter, std::function<void()> then) {
+    QTimer::singleShot(0, [=] { PollFileDialog(path, filter, then, 200); });
 }
 
 int AnsweredDialogCount() {

@@ -12,13 +12,11 @@
 
 namespace {
 
-// The tables of Firefox's schema that hold bookmarks, with their real columns.
+// The two tables of Firefox's schema that hold bookmarks (moz_places cut
+// to a few of its columns).
 const char* const kPlacesSchema[] = {
     "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, "
-    "rev_host LONGVARCHAR, visit_count INTEGER DEFAULT 0, hidden INTEGER DEFAULT 0 NOT NULL, "
-    "typed INTEGER DEFAULT 0 NOT NULL, frecency INTEGER DEFAULT -1 NOT NULL, last_visit_date "
-    "INTEGER, guid TEXT, foreign_count INTEGER DEFAULT 0 NOT NULL, url_hash INTEGER DEFAULT 0 "
-    "NOT NULL, description TEXT, preview_image_url TEXT, origin_id INTEGER)",
+    "rev_host LONGVARCHAR, visit_count INTEGER DEFAULT 0, guid TEXT, url_hash INTEGER)",
     "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER DEFAULT NULL, "
     "parent INTEGER, position INTEGER, title LONGVARCHAR, keyword_id INTEGER, folder_type TEXT, "
     "dateAdded INTEGER, lastModified INTEGER, guid TEXT, syncStatus INTEGER NOT NULL DEFAULT 0, "
@@ -138,16 +136,6 @@ TEST_F(BrowserFavoritesTest, AnUnreadableStoreIsNamedAndTheOthersStillRead) {
                   (Config() + "/microsoft-edge/Default/Bookmarks").toStdString()}));
     ASSERT_EQ(favorites.root.children.size(), 3u);
     EXPECT_EQ(favorites.root.children[0].name, "书签栏");
-}
-
-TEST_F(BrowserFavoritesTest, AFolderOfShortcutsComesFirstAndNothingMeansNotFound) {
-    EXPECT_FALSE(platform::ReadBrowserFavorites().found);
-
-    Write(Config() + "/chromium/Default/Bookmarks", kChromium);
-    Write(Home() + "/Favorites/News/B.url", "[InternetShortcut]\nURL=http://b.example/\n");
-    const platform::BrowserFavorites favorites = platform::ReadBrowserFavorites();
-    EXPECT_TRUE(favorites.found);
-    EXPECT_EQ(Names(favorites.root), "[ [News B=http://b.example/]]");
 }
 
 } // namespace

@@ -67,12 +67,7 @@ TEST_F(FavoritesWalkTest, FolderTreeBecomesCategoriesInTheOrderTheWalkMeetsThem)
     EXPECT_EQ(CategoryOf("D"), "(none)");
     EXPECT_EQ(CategoryOf(".hidden"), "(none)");
 
-    // Everything was saved as it was added.
-    Store reread;
-    reread.path = store.path;
-    ASSERT_EQ(ReadStore(reread), ReadOutcome::Ok);
-    EXPECT_EQ(reread.items.size(), store.items.size());
-    EXPECT_EQ(reread.header.categoryCount, 4);
+    EXPECT_EQ(ReadBytes(store.path).size(), 2888u + 5 * 364) << "each saved as it was added";
 
     // Again: only the shortcut without an address comes back, stored as
     // "http://" and so never equal to what it reads.

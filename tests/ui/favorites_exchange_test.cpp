@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -56,7 +57,6 @@ protected:
     void TearDown() override {
         form->close();
         form.reset();
-        QDir(QDir::homePath() + "/Favorites").removeRecursively();
     }
     // Clicks `button` with the next file dialog answered by `path`; `then`
     // runs while the dialog is up.
@@ -165,22 +165,28 @@ TEST_F(FavoritesExchangeTest, ImportOfABrowserBookmarkFileAddsItsLinks) {
     EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：2     ");
 }
 
-TEST_F(FavoritesExchangeTest, BrowserImportNeedsASourceAndReadsTheFavoritesFolder) {
+TEST_F(FavoritesExchangeTest, BrowserImportNeedsASourceAndSkipsOneItCannotRead) {
     const SeenDialog* notice = AnswerNextDialog("OK");
     QTest::mouseClick(form->IEBtn, Qt::LeftButton);
     EXPECT_EQ(notice->text, "导入IE收藏夹出错！");
     EXPECT_TRUE(form->IEBtn->isEnabled());
 
-    const QString favorites = QDir::homePath() + "/Favorites";
-    QDir().mkpath(favorites + "/News");
-    WriteBytes((favorites + "/A.url").toStdString(), "[InternetShortcut]\nURL=http://a.example/\n");
-    WriteBytes((favorites + "/News/B.url").toStdString(),
-               "[InternetShortcut]\nURL=http://b.example/\n");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString damaged = config + "/google-chrome/Default/Bookmarks";
+    QDir().mkpath(config + "/chromium/Default");
+    QDir().mkpath(QFileInfo(damaged).path());
+    WriteBytes(damaged.toStdString(), "{\"version\": 1, \"roots\"");
+    WriteBytes((config + "/chromium/Default/Bookmarks").toStdString(),
+               R"({"version": 1, "roots": {"bookmark_bar": {"name": "书签栏", "type": "folder",
+                   "children": [{"name": "A", "type": "url", "url": "http://a.example/"}]}}})");
+    notice = AnswerNextDialog("OK");
     QTest::mouseClick(form->IEBtn, Qt::LeftButton);
-    EXPECT_EQ(Categories(form->ListBox), (QStringList{"默认分类", "IE根目录", "News"}));
+    QDir(config + "/chromium").removeRecursively();
+    QDir(config + "/google-chrome").removeRecursively();
+    EXPECT_EQ(notice->text, "无法读取浏览器收藏 " + damaged + "，已跳过。");
+    EXPECT_EQ(Categories(form->ListBox), (QStringList{"默认分类", "书签栏"}));
     EXPECT_EQ(form->ListBox->currentRow(), 0);
-    EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：3     ");
-    EXPECT_EQ(AnsweredDialogCount(), 1);
+    EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：2     ");
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
+#include <memory>
+#include <optional>
 
 #include "core/favorites/favorites_walk.h"
 #include "core/favorites/netscape_bookmarks.h"
@@ -49,7 +51,7 @@ int ExportBookmarkFile(const QString& target, const std::string& dataFile) {
     return ReplaceFile(target.toStdString(), WriteNetscapeBookmarks(*tree));
 }
 
-// What the chosen file holds, from its first bytes; nothing when it cannot be read.
+// The first `limit` bytes of a file; nothing when it cannot be read.
 std::optional<QByteArray> ReadUpTo(const QString& path, qint64 limit) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -101,16 +103,17 @@ void TForm1::outBtnClick() {
 void TForm1::inBtnClick() {
     BusyButton busy(inBtn);
     const QString chosen = AskImportFile();
-    const std::optional<QByteArray> bytes =
-        chosen.isEmpty() ? std::nullopt : ReadUpTo(chosen, kBookmarkFileLimit);
-    if (!bytes)
+    const std::optional<QByteArray> head = chosen.isEmpty() ? std::nullopt : ReadUpTo(chosen, 1024);
+    if (!head)
         return ParkFocus();
 
     // A browser's bookmark file adds its links; a data file replaces ours.
-    if (IsNetscapeBookmarkFile(bytes->first(qMin<qsizetype>(bytes->size(), 1024)).toStdString())) {
-        BookmarkNode tree = ReadNetscapeBookmarks(bytes->toStdString());
-        BookmarksToGbk(tree);
-        ImportBookmarkTree(tree);
+    if (IsNetscapeBookmarkFile(head->toStdString())) {
+        if (const std::optional<QByteArray> file = ReadUpTo(chosen, kBookmarkFileLimit)) {
+            BookmarkNode tree = ReadNetscapeBookmarks(file->toStdString());
+            BookmarksToGbk(tree);
+            ImportBookmarkTree(tree);
+        }
         return ParkFocus();
     }
     switch (ImportStoreFile(store, chosen.toStdString())) {

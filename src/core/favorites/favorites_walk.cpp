@@ -69,8 +69,8 @@ private:
 
 } // namespace
 
-int ImportBookmarks(Store& store, const BookmarkNode& root, const std::string& addedAt,
-                    const CategoryRefused& refused) {
+int ImportFavoritesFolder(Store& store, const BookmarkNode& root, const std::string& addedAt,
+                          const CategoryRefused& refused) {
     Walk walk(store, addedAt, refused);
     walk.Folder(root, true);
     return walk.added();

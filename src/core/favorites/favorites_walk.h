@@ -16,5 +16,5 @@ using CategoryRefused = std::function<void(AddCategoryResult)>;
 // Walks `root` (text already GBK) depth first in its order, adding categories
 // and favorites through AddCategory and AddFavorite, each saved at once.
 // Returns the number of favorites added.
-int ImportBookmarks(Store& store, const BookmarkNode& root, const std::string& addedAt,
-                    const CategoryRefused& refused);
+int ImportFavoritesFolder(Store& store, const BookmarkNode& root, const std::string& addedAt,
+                          const CategoryRefused& refused);

@@ -156,8 +156,8 @@ void TForm1::IEBtnClick() {
 }
 
 void TForm1::ImportBookmarkTree(const BookmarkNode& root) {
-    ImportBookmarks(store, root, platform::LocalDateTimeText(),
-                    [this](AddCategoryResult result) { ShowCategoryRefusal(result); });
+    ImportFavoritesFolder(store, root, platform::LocalDateTimeText(),
+                          [this](AddCategoryResult result) { ShowCategoryRefusal(result); });
     ListCategories();
     ListBox->setCurrentRow(0);
     ListBoxClick();

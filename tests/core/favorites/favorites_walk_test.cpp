@@ -30,8 +30,8 @@ protected:
                                                     url + "\r\n");
     }
     int Import(const BookmarkNode& root) {
-        return ImportBookmarks(store, root, "now",
-                               [this](AddCategoryResult result) { refusals.push_back(result); });
+        return ImportFavoritesFolder(
+            store, root, "now", [this](AddCategoryResult result) { refusals.push_back(result); });
     }
     std::string CategoryName(int row) const { return store.categories[row].name; }
     // The category name of the item whose title is `title`.

@@ -35,7 +35,7 @@ TEST(NetscapeBookmarks, AnExportReadsBackAsTheSameCategoriesAndLinks) {
     Store other;
     other.path = dir.File("other.dat");
     LoadStoreFile(other, "http://elsewhere/", "now");
-    EXPECT_EQ(ImportBookmarks(other, ReadNetscapeBookmarks(html), "now", {}), 3);
+    EXPECT_EQ(ImportFavoritesFolder(other, ReadNetscapeBookmarks(html), "now", {}), 3);
     ASSERT_EQ(other.header.categoryCount, 2);
     EXPECT_EQ(std::string(other.categories[1].name), "Tools & <Things>");
     ASSERT_EQ(other.items.size(), 4u);
@@ -44,7 +44,7 @@ TEST(NetscapeBookmarks, AnExportReadsBackAsTheSameCategoriesAndLinks) {
     EXPECT_EQ(other.items[3].url, "http://q.example/?a=1&b=\"2\"");
     EXPECT_EQ(other.items[3].title, "Search <fast> & \"good\"");
     // Into the store it came from: nothing new.
-    EXPECT_EQ(ImportBookmarks(store, ReadNetscapeBookmarks(html), "now", {}), 0);
+    EXPECT_EQ(ImportFavoritesFolder(store, ReadNetscapeBookmarks(html), "now", {}), 0);
 }
 
 TEST(NetscapeBookmarks, ReadsWhatBrowsersWrite) {

@@ -136,6 +136,10 @@ TEST_F(BrowserFavoritesTest, AnUnreadableStoreIsNamedAndTheOthersStillRead) {
                   (Config() + "/microsoft-edge/Default/Bookmarks").toStdString()}));
     ASSERT_EQ(favorites.root.children.size(), 3u);
     EXPECT_EQ(favorites.root.children[0].name, "书签栏");
+
+    // A folder of internet shortcuts, when there is one, is the only source.
+    Write(Home() + "/Favorites/News/B.url", "[InternetShortcut]\nURL=http://b.example/\n");
+    EXPECT_EQ(Names(platform::ReadBrowserFavorites().root), "[ [News B=http://b.example/]]");
 }
 
 } // namespace

@@ -1,13 +1,17 @@
 // Reading a data file of 100,000 favorites in 20 categories, building the
-// personal start page from them, and the writes of the favorites page on it:
-// adding one favorite, deleting a category's 5,000 favorites, clearing.
+// personal start page from them, the writes of the favorites page on it
+// (adding one favorite, deleting a category's 5,000 favorites, clearing),
+// exporting it, and adding 2,000 bookmarks from outside through the categories.
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <string>
 
 #include "core/favorites/favorite_ops.h"
+#include "core/favorites/favorites_walk.h"
 #include "core/favorites/start_page.h"
+#include "core/favorites/store_exchange.h"
 #include "core/store/store.h"
+#include "core/store/store_load.h"
 #include "large_store_file.h"
 
 namespace {
@@ -84,6 +88,37 @@ void BM_Clear100k(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Clear100k)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_Export100k(benchmark::State& state) {
+    const std::string target =
+        (std::filesystem::temp_directory_path() / "tavinor-bench-export.dat").string();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExportStore(target, LargeFile()));
+    std::filesystem::remove(target);
+}
+BENCHMARK(BM_Export100k)->Unit(benchmark::kMillisecond);
+
+// 2,000 links in 20 folders, added to a new data file one saved record each.
+void BM_ImportBookmarks2k(benchmark::State& state) {
+    BookmarkNode root = BookmarkNode::Folder("");
+    for (int f = 0; f < 20; ++f) {
+        root.children.push_back(BookmarkNode::Folder("folder" + std::to_string(f)));
+        for (int n = 0; n < 100; ++n)
+            root.children.back().children.push_back(BookmarkNode::Link(
+                "title", "http://site" + std::to_string(f * 100 + n) + ".example/"));
+    }
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "tavinor-bench-import.dat").string();
+    for (auto _ : state) {
+        std::filesystem::remove(path);
+        Store store;
+        store.path = path;
+        LoadStoreFile(store, "http://site/", "now");
+        benchmark::DoNotOptimize(ImportFavoritesFolder(store, root, "now", {}));
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ImportBookmarks2k)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

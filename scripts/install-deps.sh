@@ -10,6 +10,7 @@ packages=(
   xvfb xauth trayer xdotool x11-utils imagemagick fonts-noto-cjk python3 curl
   desktop-file-utils librsvg2-bin
   strace
+  libqt6sql6-sqlite
 )
 
 missing=()

@@ -5,6 +5,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "core/favorites/bookmark_tree.h"
 
 class QWidget;
 
@@ -46,6 +49,17 @@ ScreenSize PrimaryScreenSize();
 // Calls `handler` on the window thread when the session asks the program
 // to end (SIGTERM, SIGINT on Linux), so it can close as if the user did.
 void OnTerminationRequest(std::function<void()> handler);
+
+// The user's browser favorites, text in UTF-8: a folder of internet shortcuts
+// (~/Favorites) when the user has one, otherwise the bookmarks of the installed
+// browsers (Firefox's default profile, the Chromium family), each browser's
+// top folders as folders of the tree.
+struct BrowserFavorites {
+    bool found = false; // some source of favorites exists
+    BookmarkNode root = BookmarkNode::Folder("");
+    std::vector<std::string> unreadable; // sources that exist but could not be read
+};
+BrowserFavorites ReadBrowserFavorites();
 
 // The local date and time as text, in the desktop's short date and long time form.
 std::string LocalDateTimeText();

@@ -1,7 +1,10 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QTimer>
+#include <algorithm>
+#include <deque>
 #include <list>
 
 #include "support/dialogs.h"
@@ -9,15 +12,23 @@
 
 namespace {
 std::list<SeenDialog> seen;
+// Answerers take the dialogs in the order they were asked for, whichever of
+// their polls comes first.
+std::deque<SeenDialog*> waiting;
 int answered = 0;
 
 void Poll(SeenDialog* record, QString caption, int triesLeft) {
+    if (std::find(waiting.begin(), waiting.end(), record) == waiting.end())
+        return; // given up by a reset
     QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog == nullptr) {
+    if (dialog == nullptr || qobject_cast<QFileDialog*>(dialog) || waiting.front() != record) {
         if (triesLeft > 0)
             QTimer::singleShot(50, [=] { Poll(record, caption, triesLeft - 1); });
+        else
+            std::erase(waiting, record);
         return;
     }
+    waiting.pop_front();
     auto* frame = dialog->findChild<suiForm*>();
     record->caption = frame ? frame->caption() : dialog->windowTitle();
     if (auto* text = dialog->findChild<QLabel*>("messageText"))
@@ -36,13 +47,35 @@ void Poll(SeenDialog* record, QString caption, int triesLeft) {
     else
         dialog->close();
 }
+void PollFileDialog(QString path, QString filter, std::function<void()> then, int triesLeft) {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) {
+        if (triesLeft > 0)
+            QTimer::singleShot(50, [=] { PollFileDialog(path, filter, then, triesLeft - 1); });
+        return;
+    }
+    if (then)
+        then();
+    if (path.isEmpty())
+        return dialog->reject();
+    if (!filter.isEmpty())
+        dialog->selectNameFilter(filter);
+    dialog->selectFile(path);
+    // Through the base class, where accept() is public; the dialog's own one runs.
+    static_cast<QDialog*>(dialog)->accept();
+}
 } // namespace
 
 const SeenDialog* AnswerNextDialog(const QString& buttonCaption) {
     seen.emplace_back();
     SeenDialog* record = &seen.back();
+    waiting.push_back(record);
     QTimer::singleShot(0, [=] { Poll(record, buttonCaption, 200); });
     return record;
+}
+
+void AnswerNextFileDialog(const QString& path, const QString& filter, std::function<void()> then) {
+    QTimer::singleShot(0, [=] { PollFileDialog(path, filter, then, 200); });
 }
 
 int AnsweredDialogCount() {
@@ -50,4 +83,5 @@ int AnsweredDialogCount() {
 }
 void ResetAnsweredDialogs() {
     answered = 0;
+    waiting.clear();
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct SeenDialog {
     QString caption;
@@ -17,3 +18,10 @@ const SeenDialog* AnswerNextDialog(const QString& buttonCaption);
 // How many dialogs were answered since the last reset.
 int AnsweredDialogCount();
 void ResetAnsweredDialogs();
+
+// Waits for the next file dialog, picks `filter` (when given) and `path`, and
+// accepts; an empty path cancels it. `then` runs once it is answered, while the
+// operation that asked is still running. Message dialogs asked for meanwhile
+// wait until no file dialog is open.
+void AnswerNextFileDialog(const QString& path, const QString& filter = {},
+                          std::function<void()> then = {});

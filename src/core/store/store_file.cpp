@@ -2,6 +2,7 @@
 #include <cstring>
 #include <memory>
 
+#include "core/store/replace_file.h"
 #include "core/store/store.h"
 #include "core/store/store_writes.h"
 
@@ -138,7 +139,7 @@ int SaveStore(const Store& store, const FavoriteRecord& record, bool append) {
 int RewriteStoreFile(const Store& store, const FavoriteRecord& record) {
     const std::string bytes =
         FixedBlockBytes(store) + std::string(reinterpret_cast<const char*>(&record), sizeof record);
-    return ReplaceFile(store.path, bytes) ? 0 : -1;
+    return ReplaceFile(store.path, bytes);
 }
 
 std::string BackupPath(const std::string& path) {

@@ -1,7 +1,6 @@
 #include "core/store/store_writes.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,17 +16,6 @@ bool WriteAll(int fd, const void* bytes, std::size_t size, off_t offset) {
         written = ::pwrite(fd, bytes, size, offset);
     while (written < 0 && errno == EINTR);
     return written == static_cast<ssize_t>(size);
-}
-
-// A rename reaches the disk only with its folder.
-void SyncFolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 } // namespace
@@ -66,22 +54,4 @@ std::string FixedBlockBytes(const Store& store) {
     std::memcpy(block.data() + kCategoryTableOffset, store.categories, sizeof store.categories);
     std::memcpy(block.data() + kQuickLinkOffset, store.quickLinks, sizeof store.quickLinks);
     return block;
-}
-
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-    if (path.empty())
-        return false;
-    // A new file left behind by a kill is simply written over next time.
-    const std::string beside = path + "_new";
-    const int fd = ::open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, bytes.data(), bytes.size(), 0) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(beside.c_str(), path.c_str()) != 0) {
-        ::unlink(beside.c_str());
-        return false;
-    }
-    SyncFolderOf(path);
-    return true;
 }

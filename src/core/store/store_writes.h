@@ -2,7 +2,8 @@
 // The system calls behind every change of the data file, chosen so that a
 // kill between any two of them leaves a file that loads: in-place changes are
 // single positioned writes (a header and its tables never go out in parts),
-// and a new file replaces the old one only once it is complete on disk.
+// and a new file replaces the old one only once it is complete on disk
+// (ReplaceFile).
 // These are the only POSIX calls of the core: standard C++ cannot flush a
 // file to disk or patch it in place without buffering.
 
@@ -34,8 +35,3 @@ private:
 
 // Header, category table and quick links as they stand in the file.
 std::string FixedBlockBytes(const Store& store);
-
-// Writes `bytes` beside `path`, flushes them to disk and renames the new
-// file over the old one, so that `path` holds either the old or the whole
-// new contents at any moment. False when the new file did not take its place.
-bool ReplaceFile(const std::string& path, const std::string& bytes);

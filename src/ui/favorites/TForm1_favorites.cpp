@@ -123,8 +123,11 @@ void TForm1::BuildSetGroup() {
     generateBtn = Named(new QPushButton("生成我的首页", group), "generateBtn", {16, 88, 136, 26});
     connect(generateBtn, &QPushButton::clicked, this, &TForm1::generateBtnClick);
     IEBtn = Named(new QPushButton("导入IE收藏夹", group), "IEBtn", {168, 88, 136, 26});
+    connect(IEBtn, &QPushButton::clicked, this, &TForm1::IEBtnClick);
     outBtn = Named(new QPushButton("导出我的收藏", group), "outBtn", {16, 128, 136, 26});
+    connect(outBtn, &QPushButton::clicked, this, &TForm1::outBtnClick);
     inBtn = Named(new QPushButton("导入我的收藏", group), "inBtn", {168, 128, 136, 26});
+    connect(inBtn, &QPushButton::clicked, this, &TForm1::inBtnClick);
     clearBtn = Named(new QPushButton("清空收藏", group), "clearBtn", {16, 176, 136, 26});
     connect(clearBtn, &QPushButton::clicked, this, &TForm1::clearBtnClick);
     dc_label = Named(new QLabel("建议定期导出保存", group), "dc_label", {168, 180, 136, 20});

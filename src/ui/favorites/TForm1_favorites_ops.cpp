@@ -13,21 +13,12 @@
 #include "core/text/gbk_text.h"
 #include "platform/platform.h"
 #include "ui/favorites/FavoriteRows.h"
+#include "ui/favorites/busy_button.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/TForm1.h"
 #include "ui/text/gbk_codec.h"
 
 namespace {
-
-// A button that starts an operation stays disabled until it has finished.
-class BusyButton {
-public:
-    explicit BusyButton(QWidget* button) : button_(button) { button_->setEnabled(false); }
-    ~BusyButton() { button_->setEnabled(true); }
-
-private:
-    QWidget* button_;
-};
 
 bool IsBlank(const QString& text) {
     return TrimBytes(ToGbk(text)).empty();
@@ -84,25 +75,24 @@ void TForm1::addFenlei_buttonClick() {
         ShowMsgDlg("分类名称不能为空！");
     } else {
         const AddCategoryResult result = AddCategory(store, ToGbk(fenlei_edit->text()));
-        switch (result) {
-        case AddCategoryResult::TooMany:
-            ShowMsgDlg(QString("最多可添加%1个分类，无法再添加！").arg(kMaxCategories));
-            break;
-        case AddCategoryResult::IdsUsedUp:
-            ShowMsgDlg("请先执行导出/导入操作！");
-            break;
-        case AddCategoryResult::Added:
-        case AddCategoryResult::NotSaved: {
+        if (result == AddCategoryResult::Added || result == AddCategoryResult::NotSaved) {
             const CategoryEntry& row = store.categories[store.header.categoryCount - 1];
             auto* item = new QListWidgetItem(FromGbk(row.name, sizeof row.name), ListBox);
             item->setSizeHint(QSize(0, 22));
             ReportSave(result == AddCategoryResult::Added ? 0 : -1);
-            break;
-        }
+        } else {
+            ShowCategoryRefusal(result);
         }
     }
     fenlei_edit->clear();
     ParkFocus();
+}
+
+void TForm1::ShowCategoryRefusal(AddCategoryResult result) {
+    if (result == AddCategoryResult::TooMany)
+        ShowMsgDlg(QString("最多可添加%1个分类，无法再添加！").arg(kMaxCategories));
+    else if (result == AddCategoryResult::IdsUsedUp)
+        ShowMsgDlg("请先执行导出/导入操作！");
 }
 
 void TForm1::delCatButtonClick() {

@@ -11,6 +11,8 @@
 #include "core/store/store.h"
 #include "ui/shell/skinned_window.h"
 
+enum class AddCategoryResult;
+struct BookmarkNode;
 class FavoriteRows;
 class QCheckBox;
 class QGroupBox;
@@ -131,6 +133,10 @@ public:
     void generateBtnClick();
     void tvrCheckBoxClick();
     void mineCheckBoxClick();
+    // Export, import and the browser favorites import.
+    void outBtnClick();
+    void inBtnClick();
+    void IEBtnClick();
     // The listed favorites as the settings window reads them.
     int ListedFavoriteCount() const;
     void GetListedFavorite(int index, QString& caption, QString& url) const;
@@ -186,6 +192,13 @@ private:
     void BuildSetGroup();
     void ListCategories();
     void MoveCategory(int direction);
+    void ShowCategoryRefusal(AddCategoryResult result);
+    // Export and import: the file dialogs, bookmarks added through the
+    // categories, and the page shown again from an imported data file.
+    QString AskExportFile(bool& html);
+    QString AskImportFile();
+    void ImportBookmarkTree(const BookmarkNode& root);
+    void ReloadAfterImport();
     void ParkFocus();
     void PlaceOnScreen();
     void BuildTabStrip();

@@ -1,0 +1,148 @@
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <system_error>
+
+#include "core/favorites/store_exchange.h"
+#include "core/store/replace_file.h"
+
+namespace {
+
+std::optional<std::string> ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    if (in.bad())
+        return std::nullopt;
+    return bytes;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+bool HeaderPasses(const std::string& bytes) {
+    if (bytes.size() < sizeof(StoreHeader))
+        return false;
+    StoreHeader header;
+    std::memcpy(&header, bytes.data(), sizeof header);
+    return HeaderIsValid(header);
+}
+
+void Forget(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+// Empties what ReadStore fills, so nothing of the old file lingers where the
+// new one is short.
+void ClearForReading(Store& store) {
+    store.items.clear();
+    std::memset(store.categoryRowCount, 0, sizeof store.categoryRowCount);
+    std::memset(store.categories, 0, sizeof store.categories);
+    std::memset(store.quickLinks, 0, sizeof store.quickLinks);
+}
+
+} // namespace
+
+int ExportStore(const std::string& target, const std::string& source) {
+    const std::optional<std::string> file = ReadWhole(source);
+    // Writing onto the data file itself would compact it under the running
+    // program, whose list still points at the old record positions.
+    if (!file || file->size() < static_cast<std::size_t>(kFixedBlockSize) ||
+        SameFile(target, source))
+        return -1;
+
+    StoreHeader header;
+    CategoryEntry categories[kMaxCategories];
+    std::memcpy(&header, file->data(), sizeof header);
+    std::memcpy(categories, file->data() + kCategoryTableOffset, sizeof categories);
+
+    int8_t oldIds[kMaxCategories]{};
+    const int rows = std::clamp<int32_t>(header.categoryCount, 0, kMaxCategories);
+    for (int i = 0; i < rows; ++i) {
+        oldIds[i] = categories[i].id;
+        categories[i].id = static_cast<int8_t>(i);
+    }
+
+    std::string records;
+    const long available = (static_cast<long>(file->size()) - kFixedBlockSize) / kRecordSize;
+    const long count = std::clamp<long>(header.recordCount, 0, available);
+    int32_t written = 0;
+    for (long i = 0; i < count; ++i) {
+        FavoriteRecord record;
+        std::memcpy(&record, file->data() + RecordOffset(static_cast<int32_t>(i)), sizeof record);
+        const int8_t* row = std::find(oldIds, oldIds + rows, record.categoryId);
+        if (row != oldIds + rows)
+            record.categoryId = static_cast<int8_t>(row - oldIds);
+        if (record.deleted != 0)
+            continue;
+        record.recordIndex = written++;
+        records.append(reinterpret_cast<const char*>(&record), sizeof record);
+    }
+    // Counted from what was written, so the copy holds its invariants even
+    // when the source's counts had drifted from its records.
+    header.recordCount = written;
+    header.favoriteCount = written;
+
+    std::string out;
+    out.reserve(static_cast<std::size_t>(kFixedBlockSize) + records.size());
+    out.append(reinterpret_cast<const char*>(&header), sizeof header);
+    out.append(reinterpret_cast<const char*>(categories), sizeof categories);
+    out.append(file->data() + kQuickLinkOffset, sizeof(QuickLink) * kQuickLinkCount);
+    out += records;
+    return ReplaceFile(target, out);
+}
+
+ImportCheck CheckImportFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return ImportCheck::CannotOpen;
+    std::string head(sizeof(StoreHeader), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return HeaderPasses(head) ? ImportCheck::Ok : ImportCheck::BadFormat;
+}
+
+std::string ImportBackupPath(const std::string& dataFile) {
+    return dataFile + "_import";
+}
+
+ImportOutcome ImportStoreFile(Store& store, const std::string& chosen) {
+    // The bytes checked are the bytes copied: the file may change meanwhile.
+    const std::optional<std::string> bytes = ReadWhole(chosen);
+    if (!bytes)
+        return ImportOutcome::CannotOpen;
+    if (!HeaderPasses(*bytes))
+        return ImportOutcome::BadFormat;
+    if (store.path.empty())
+        return ImportOutcome::NotWritten;
+
+    const std::string backup = ImportBackupPath(store.path);
+    const std::optional<std::string> old = ReadWhole(store.path);
+    if (old && ReplaceFile(backup, *old) != 0)
+        return ImportOutcome::NotWritten;
+    if (ReplaceFile(store.path, *bytes) != 0) {
+        Forget(backup);
+        return ImportOutcome::NotWritten;
+    }
+
+    Store before = store;
+    ClearForReading(store);
+    if (ReadStore(store) == ReadOutcome::Ok) {
+        Forget(backup);
+        return ImportOutcome::Imported;
+    }
+    store = std::move(before);
+    if (old && ReplaceFile(store.path, *old) == 0) {
+        Forget(backup);
+        return ImportOutcome::Restored;
+    }
+    return ImportOutcome::Failed;
+}

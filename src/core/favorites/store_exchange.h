@@ -1,0 +1,31 @@
+#pragma once
+// Moving a whole data file in and out: the compacted export, the check of a
+// file offered for import, and the import that replaces the data file.
+
+#include <string>
+
+#include "core/store/store.h"
+
+// Writes a compacted copy of the data file `source` to `target`: live records
+// only, in file order, renumbered from 0, and category ids renumbered to their
+// rows. The copy is complete or not there at all. 0, or -1 when the source
+// cannot be read, is too short to be a data file, is the target itself, or
+// the target cannot be written (an existing target is then left as it was).
+int ExportStore(const std::string& target, const std::string& source);
+
+enum class ImportCheck { Ok, CannotOpen, BadFormat };
+// The header check on the first bytes of a file offered for import.
+ImportCheck CheckImportFile(const std::string& path);
+
+enum class ImportOutcome {
+    Imported,   // the data file is now the chosen file and the store holds it
+    CannotOpen, // the chosen file cannot be read: nothing changed
+    BadFormat,  // the chosen file fails the header check: nothing changed
+    NotWritten, // the data file could not be replaced: nothing changed
+    Restored,   // the new file could not be read back: the old one is back
+    Failed      // ... and the old one could not be put back: it is in the backup
+};
+// Replaces the data file by the chosen file and reads the store from it. The
+// old file is kept in ImportBackupPath() until the new one has been read.
+ImportOutcome ImportStoreFile(Store& store, const std::string& chosen);
+std::string ImportBackupPath(const std::string& dataFile);

@@ -1,0 +1,192 @@
+// Export, import and the browser import driven through their buttons, with
+// the file dialogs and notices answered as a person would.
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "core/favorites/favorite_ops.h"
+#include "core/favorites/store_exchange.h"
+#include "core/store/store_load.h"
+#include "support/dialogs.h"
+#include "support/temp_dir.h"
+#include "ui/favorites/FavoriteRows.h"
+#include "ui/shell/TForm1.h"
+#include "ui/skin/suiBuiltInFileTheme.h"
+#include "ui/skin/suiPageControl.h"
+#include "ui/skin/suiThemeManager.h"
+
+namespace {
+
+const QString kDataFilter = ".dat (*.dat)";
+
+std::string DataFile() {
+    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            "/tavinor/tvr.dat")
+        .toStdString();
+}
+
+QStringList Categories(QListWidget* list) {
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        names << list->item(row)->text();
+    return names;
+}
+
+class FavoritesExchangeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("TAVINOR_SITE", "http://127.0.0.1:9");
+        QFile::remove(QString::fromStdString(DataFile()));
+        ResetAnsweredDialogs();
+        form = std::make_unique<TForm1>();
+        form->FormCreate();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->suiPageControl1->setCurrentWidget(form->guanliTabSheet);
+    }
+    void TearDown() override {
+        form->close();
+        form.reset();
+    }
+    // Clicks `button` with the next file dialog answered by `path`; `then`
+    // runs while the dialog is up.
+    void ClickWithFile(QPushButton* button, const QString& path, const QString& filter = {},
+                       std::function<void()> then = {}) {
+        AnswerNextFileDialog(path, filter, [=] {
+            EXPECT_FALSE(button->isEnabled()) << "busy while it runs";
+            if (then)
+                then();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_TRUE(button->isEnabled());
+    }
+    QString Temp(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
+
+    TempDir dir;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(FavoritesExchangeTest, ExportWritesTheCompactedFileAndAsksBeforeReplacing) {
+    AddFavorite(form->store, 0, "http://one.example/", "one", "now");
+    ClickWithFile(form->outBtn, Temp("saved"));
+    const std::string first = ReadBytes(dir.File("saved.dat"));
+    EXPECT_EQ(first.size(), 2888u + 2 * 364) << "the default suffix is added";
+    EXPECT_EQ(AnsweredDialogCount(), 0) << "a successful export says nothing";
+
+    // Refusing to replace brings the dialog back; cancelling it writes nothing.
+    AddFavorite(form->store, 0, "http://two.example/", "two", "now");
+    const SeenDialog* question = nullptr;
+    ClickWithFile(form->outBtn, Temp("saved.dat"), {}, [&] {
+        question = AnswerNextDialog("No");
+        AnswerNextFileDialog({});
+    });
+    EXPECT_EQ(question->caption, "请确认");
+    EXPECT_EQ(question->text, "saved.dat 已存在，要替换它吗？");
+    EXPECT_EQ(ReadBytes(dir.File("saved.dat")), first);
+
+    ClickWithFile(form->outBtn, Temp("saved.dat"), {}, [] { AnswerNextDialog("Yes"); });
+    EXPECT_EQ(ReadBytes(dir.File("saved.dat")).size(), 2888u + 3 * 364);
+
+    // Onto the data file itself: refused with a notice, the file untouched.
+    const std::string data = ReadBytes(DataFile());
+    const SeenDialog* notice = nullptr;
+    ClickWithFile(form->outBtn, QString::fromStdString(DataFile()), {}, [&] {
+        AnswerNextDialog("Yes");
+        notice = AnswerNextDialog("OK");
+    });
+    EXPECT_TRUE(notice->text.startsWith("无法导出到 ")) << notice->text.toStdString();
+    EXPECT_EQ(ReadBytes(DataFile()), data);
+}
+
+TEST_F(FavoritesExchangeTest, HtmlExportIsABookmarkFileInUtf8) {
+    AddFavorite(form->store, 0, "http://news.example/?a=1&b=2", "\xD0\xC2\xCE\xC5", "now"); // 新闻
+    ClickWithFile(form->outBtn, Temp("bookmarks"), "HTML 书签 (*.html)");
+    const QString html = QString::fromUtf8(ReadBytes(dir.File("bookmarks.html")));
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE NETSCAPE-Bookmark-file-1>"));
+    EXPECT_TRUE(html.contains("<DT><H3>默认分类</H3>"));
+    EXPECT_TRUE(html.contains("HREF=\"http://news.example/?a=1&amp;b=2\""));
+    EXPECT_TRUE(html.contains(">新闻</A>"));
+}
+
+TEST_F(FavoritesExchangeTest, ImportRejectsAForeignFileAndReplacesEverythingWithAGoodOne) {
+    WriteBytes(dir.File("foreign.dat"), std::string(3252, 'x'));
+    const SeenDialog* notice = AnswerNextDialog("OK");
+    ClickWithFile(form->inBtn, Temp("foreign.dat"));
+    EXPECT_EQ(notice->text, "错误的文件格式！");
+    EXPECT_EQ(form->store.items.size(), 1u);
+
+    // Another data file: a second category, a start option, a quick link, the second skin.
+    Store other;
+    other.path = dir.File("other.dat");
+    LoadStoreFile(other, "http://elsewhere/", "now");
+    AddCategory(other, "Work");
+    AddFavorite(other, 1, "http://work.example/", "work", "now");
+    other.header.openSitePageOnStart = 1;
+    other.header.skinChoice = 1;
+    std::strcpy(other.quickLinks[0].title, "QL");
+    std::strcpy(other.quickLinks[0].url, "http://ql.example/");
+    SaveStore(other, other.record, false);
+    form->ListBox->setCurrentRow(0);
+
+    ClickWithFile(form->inBtn, Temp("other.dat"), kDataFilter);
+    EXPECT_EQ(ReadBytes(DataFile()), ReadBytes(other.path));
+    EXPECT_EQ(Categories(form->ListBox), (QStringList{"默认分类", "Work"}));
+    EXPECT_EQ(form->ListBox->currentRow(), 0);
+    EXPECT_EQ(form->ScrollBox->RowCount(), 1);
+    EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：2     ");
+    EXPECT_TRUE(form->tvrCheckBox->isChecked());
+    EXPECT_EQ(form->suiThemeManager1->fileTheme(), &BuiltInTheme(2)) << "the second skin";
+    QStringList links;
+    for (QAction* entry : form->mine_menu->actions())
+        if (entry->isVisible())
+            links << entry->text();
+    EXPECT_TRUE(links.contains("QL")) << links.join(",").toStdString();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(ImportBackupPath(DataFile()))));
+}
+
+TEST_F(FavoritesExchangeTest, ImportOfABrowserBookmarkFileAddsItsLinks) {
+    WriteBytes(dir.File("firefox.html"),
+               "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>新闻</H3>\n<DL><p>\n"
+               "<DT><A HREF=\"http://news.example/\">头条 😀</A>\n</DL><p>\n</DL>\n");
+    ClickWithFile(form->inBtn, Temp("firefox.html"));
+    EXPECT_EQ(Categories(form->ListBox), (QStringList{"默认分类", "新闻"}));
+    ASSERT_EQ(form->store.items.size(), 2u) << "added to what was there";
+    EXPECT_EQ(form->store.items[1].title, "\xCD\xB7\xCC\xF5 ?") << "GBK, with a visible stand-in";
+    EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：2     ");
+}
+
+TEST_F(FavoritesExchangeTest, BrowserImportNeedsASourceAndSkipsOneItCannotRead) {
+    const SeenDialog* notice = AnswerNextDialog("OK");
+    QTest::mouseClick(form->IEBtn, Qt::LeftButton);
+    EXPECT_EQ(notice->text, "导入IE收藏夹出错！");
+    EXPECT_TRUE(form->IEBtn->isEnabled());
+
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString damaged = config + "/google-chrome/Default/Bookmarks";
+    QDir().mkpath(config + "/chromium/Default");
+    QDir().mkpath(QFileInfo(damaged).path());
+    WriteBytes(damaged.toStdString(), "{\"version\": 1, \"roots\"");
+    WriteBytes((config + "/chromium/Default/Bookmarks").toStdString(),
+               R"({"version": 1, "roots": {"bookmark_bar": {"name": "书签栏", "type": "folder",
+                   "children": [{"name": "A", "type": "url", "url": "http://a.example/"}]}}})");
+    notice = AnswerNextDialog("OK");
+    QTest::mouseClick(form->IEBtn, Qt::LeftButton);
+    QDir(config + "/chromium").removeRecursively();
+    QDir(config + "/google-chrome").removeRecursively();
+    EXPECT_EQ(notice->text, "无法读取浏览器收藏 " + damaged + "，已跳过。");
+    EXPECT_EQ(Categories(form->ListBox), (QStringList{"默认分类", "书签栏"}));
+    EXPECT_EQ(form->ListBox->currentRow(), 0);
+    EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：2     ");
+}
+
+} // namespace

@@ -20,6 +20,7 @@
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/favorites/FavoriteRows.h"
+#include "ui/favorites_page_fixture.h"
 #include "ui/shell/TForm1.h"
 #include "ui/skin/suiBuiltInFileTheme.h"
 #include "ui/skin/suiPageControl.h"
@@ -30,9 +31,7 @@ namespace {
 const QString kDataFilter = ".dat (*.dat)";
 
 std::string DataFile() {
-    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-            "/tavinor/tvr.dat")
-        .toStdString();
+    return FavoritesDataFile();
 }
 
 QStringList Categories(QListWidget* list) {
@@ -42,22 +41,8 @@ QStringList Categories(QListWidget* list) {
     return names;
 }
 
-class FavoritesExchangeTest : public ::testing::Test {
+class FavoritesExchangeTest : public FavoritesPageFixture {
 protected:
-    void SetUp() override {
-        qputenv("TAVINOR_SITE", "http://127.0.0.1:9");
-        QFile::remove(QString::fromStdString(DataFile()));
-        ResetAnsweredDialogs();
-        form = std::make_unique<TForm1>();
-        form->FormCreate();
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        form->suiPageControl1->setCurrentWidget(form->guanliTabSheet);
-    }
-    void TearDown() override {
-        form->close();
-        form.reset();
-    }
     // Clicks `button` with the next file dialog answered by `path`; `then`
     // runs while the dialog is up.
     void ClickWithFile(QPushButton* button, const QString& path, const QString& filter = {},
@@ -73,7 +58,6 @@ protected:
     QString Temp(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
 
     TempDir dir;
-    std::unique_ptr<TForm1> form;
 };
 
 TEST_F(FavoritesExchangeTest, ExportWritesTheCompactedFileAndAsksBeforeReplacing) {

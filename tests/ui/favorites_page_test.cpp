@@ -19,21 +19,14 @@
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/favorites/FavoriteRows.h"
+#include "ui/favorites_page_fixture.h"
 #include "ui/shell/TForm1.h"
 #include "ui/skin/suiPageControl.h"
 
 namespace {
 
 std::string DataFile() {
-    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-            "/tavinor/tvr.dat")
-        .toStdString();
-}
-
-int32_t Int32At(const std::string& bytes, std::size_t offset) {
-    int32_t value;
-    std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
+    return FavoritesDataFile();
 }
 
 std::string TextAt(const std::string& bytes, std::size_t offset) {
@@ -50,24 +43,8 @@ int32_t RecordDeleted(const std::string& bytes, int i) {
     return Int32At(bytes, 2888 + 364 * i + 360);
 }
 
-class FavoritesPageTest : public ::testing::Test {
+class FavoritesPageTest : public FavoritesPageFixture {
 protected:
-    void SetUp() override {
-        qputenv("TAVINOR_SITE", "http://127.0.0.1:9");
-        QFile::remove(QString::fromStdString(DataFile()));
-        ClearOpenedAddresses();
-        ResetAnsweredDialogs();
-        form = std::make_unique<TForm1>();
-        form->FormCreate();
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        form->suiPageControl1->setCurrentWidget(form->guanliTabSheet);
-    }
-    void TearDown() override {
-        form->close();
-        form.reset();
-    }
-
     // Key events as a keyboard with an input method delivers them.
     void Type(QLineEdit* edit, const QString& text) {
         edit->setFocus();
@@ -101,8 +78,6 @@ protected:
                           list->visualItemRect(list->item(row)).center());
     }
     std::string File() const { return ReadBytes(DataFile()); }
-
-    std::unique_ptr<TForm1> form;
 };
 
 TEST_F(FavoritesPageTest, AddingAppliesTheSchemeAndTitleRulesAndAppendsOneRecord) {

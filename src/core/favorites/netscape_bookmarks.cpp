@@ -11,6 +11,7 @@
 #include "core/favorites/netscape_bookmarks.h"
 #include "core/store/store.h"
 #include "core/text/gbk_text.h"
+#include "core/text/html_text.h"
 
 namespace {
 
@@ -144,43 +145,20 @@ std::string TextUntil(const std::string& text, std::size_t& at, const std::strin
     }
 }
 
-std::string EscapeText(const std::string& text, bool attribute) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += attribute ? "&quot;" : "\"";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 void WriteFolder(std::string& out, const BookmarkNode& folder, int depth) {
     const std::string indent(static_cast<std::size_t>(depth) * 4, ' ');
     for (const BookmarkNode& child : folder.children) {
         if (child.folder) {
-            out += indent + "<DT><H3>" + EscapeText(child.name, false) + "</H3>\n";
+            out += indent + "<DT><H3>" + EscapeHtml(child.name) + "</H3>\n";
             out += indent + "<DL><p>\n";
             WriteFolder(out, child, depth + 1);
             out += indent + "</DL><p>\n";
             continue;
         }
-        out += indent + "<DT><A HREF=\"" + EscapeText(child.url, true) + "\"";
+        out += indent + "<DT><A HREF=\"" + EscapeHtml(child.url) + "\"";
         if (child.addDate > 0)
             out += " ADD_DATE=\"" + std::to_string(child.addDate) + "\"";
-        out += ">" + EscapeText(child.name, false) + "</A>\n";
+        out += ">" + EscapeHtml(child.name) + "</A>\n";
     }
 }
 

@@ -7,6 +7,7 @@
 #include "core/favorites/start_page.h"
 #include "core/shell/documents_path.h"
 #include "core/text/gbk_text.h"
+#include "core/text/html_text.h"
 
 namespace {
 
@@ -43,34 +44,6 @@ const char kClose[] = "</div></div></div><br/></body></html>";
 constexpr int kNavigationColumns = 7;
 constexpr int kLinkColumns = 4;
 
-// GBK trail bytes are never below 0x40, so these bytes are always characters.
-std::string Escaped(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string Name(const CategoryEntry& row) {
     return std::string(row.name, strnlen(row.name, sizeof row.name));
 }
@@ -93,7 +66,7 @@ void AppendNavigation(std::string& page, const Store& store) {
         if (cells % kNavigationColumns == 0 && (i != 0 || blankRow))
             page += "<tr>";
         page += "<td><a href=\"#t" + std::to_string(i) + "\" target=\"_self\">" +
-                Escaped(CutGbk(Name(store.categories[i]), 14)) + "</a></td>";
+                EscapeHtml(CutGbk(Name(store.categories[i]), 14)) + "</a></td>";
         if (++cells % kNavigationColumns == 0)
             page += "</tr>";
     }
@@ -104,7 +77,7 @@ void AppendNavigation(std::string& page, const Store& store) {
 void AppendSection(std::string& page, const Store& store, int i) {
     const std::string index = std::to_string(i);
     page += "<div class=\"content_head\" id=\"t" + index + "\">" +
-            Escaped(Name(store.categories[i])) + "</div><table class=\"t" + index + "\">";
+            EscapeHtml(Name(store.categories[i])) + "</div><table class=\"t" + index + "\">";
     int cells = 0;
     for (const FavoriteItem& item : store.items) {
         if (item.categoryId != store.categories[i].id)
@@ -115,7 +88,7 @@ void AppendSection(std::string& page, const Store& store, int i) {
         std::string text = CutGbk(title, 28);
         if (title.size() > 28)
             text += "...";
-        page += "<td><a href=\"" + Escaped(item.url) + "\">" + Escaped(text) + "</a></td>";
+        page += "<td><a href=\"" + EscapeHtml(item.url) + "\">" + EscapeHtml(text) + "</a></td>";
         if (++cells % kLinkColumns == 0)
             page += "</tr>";
     }
@@ -128,7 +101,7 @@ void AppendSection(std::string& page, const Store& store, int i) {
 std::string BuildStartPage(const Store& store, bool withLogo, const std::string& siteUrl) {
     std::string page = kHead;
     if (withLogo)
-        page += kLogoOpen + Escaped(siteUrl) + kLogoClose;
+        page += kLogoOpen + EscapeHtml(siteUrl) + kLogoClose;
     else
         page += kNoLogo;
     AppendNavigation(page, store);

@@ -16,11 +16,6 @@ std::string Wide(int count) { // count times 默
     return text;
 }
 
-int32_t Int32At(const std::string& bytes, std::size_t offset) {
-    int32_t value;
-    std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
-}
 std::size_t At(int record) {
     return 2888 + 364 * static_cast<std::size_t>(record);
 }

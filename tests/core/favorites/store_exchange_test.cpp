@@ -9,14 +9,6 @@
 
 namespace {
 
-int32_t Int32At(const std::string& bytes, std::size_t offset) {
-    int32_t value;
-    std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
-}
-void PutInt32(std::string& bytes, std::size_t offset, int32_t value) {
-    std::memcpy(bytes.data() + offset, &value, 4);
-}
 std::size_t At(int record) {
     return 2888 + 364 * static_cast<std::size_t>(record);
 }

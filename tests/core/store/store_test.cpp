@@ -13,16 +13,6 @@ const std::string kSite = "http://127.0.0.1:8642/";
 const std::string kNow = "2026/12/9 9:30:00";
 const std::string kDefaultCategory = "\xC4\xAC\xC8\xCF\xB7\xD6\xC0\xE0"; // 默认分类
 
-int32_t Int32At(const std::string& bytes, std::size_t offset) {
-    int32_t value;
-    std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
-}
-
-void PutInt32(std::string& bytes, std::size_t offset, int32_t value) {
-    std::memcpy(bytes.data() + offset, &value, 4);
-}
-
 void PutText(std::string& bytes, std::size_t offset, const std::string& text) {
     std::memcpy(bytes.data() + offset, text.data(), text.size());
 }

@@ -1,6 +1,8 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 #include <list>
 
@@ -10,10 +12,26 @@
 namespace {
 std::list<SeenDialog> seen;
 int answered = 0;
+// A dialog is answered once per showing, so that answers asked for in a row
+// go to the dialogs in the order they appear.
+QList<QPointer<QWidget>> done;
+
+class ForgetOnHide : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide) {
+            done.removeAll(static_cast<QWidget*>(watched));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
 
 void Poll(SeenDialog* record, QString caption, int triesLeft) {
     QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog == nullptr) {
+    if (dialog == nullptr || done.contains(dialog)) {
         if (triesLeft > 0)
             QTimer::singleShot(50, [=] { Poll(record, caption, triesLeft - 1); });
         return;
@@ -31,6 +49,9 @@ void Poll(SeenDialog* record, QString caption, int triesLeft) {
             target = button;
     }
     ++answered;
+    done.removeAll(nullptr);
+    done.append(dialog);
+    dialog->installEventFilter(new ForgetOnHide(dialog));
     if (target)
         target->click();
     else

@@ -26,5 +26,6 @@ void TForm1::LoadStore() {
     tvrCheckBox->setChecked(store.header.openSitePageOnStart == 1);
     RefreshSiteMenus();
     RefreshQuickLinkMenu();
+    RefreshPlayerList();
     UpdateFavoriteCount();
 }

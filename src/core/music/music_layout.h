@@ -1,0 +1,48 @@
+#pragma once
+// Where the music page's controls go: the player pane, centred and sized for
+// the current player, and the four strips that mask its edges.
+
+#include "core/music/player_tables.h"
+#include "core/shell/layout_rules.h"
+
+// The music page inside the main window: the frame's width, and the page's
+// top (inside the page control) and size.
+struct MusicPageArea {
+    int frameWidth = 0;
+    int pageTop = 0;
+    int pageWidth = 0;
+    int pageHeight = 0;
+};
+
+namespace design {
+inline constexpr int kSideStripWidth = 20;
+inline constexpr int kBottomStripHeight = 20;
+} // namespace design
+
+// Coordinates inside the music page.
+struct MusicLayout {
+    LayoutRect CppWebBrowser3;
+    LayoutRect up;
+    LayoutRect left;
+    LayoutRect right;
+    LayoutRect bottom;
+    LayoutPoint Edit7;
+    int musicCboxLeft = 0;
+    int playerCaptionLeft = 0;
+    int musicSettingLeft = 0;
+    LayoutRect bg_img;
+    LayoutRect CppWebBrowser2; // only its size is set
+};
+
+// The rules in their order; playerCaptionWidth is the caption's own width.
+MusicLayout LayOutMusicPage(const MusicPageArea& page, int playerChoice, const PlayerTable& players,
+                            int playerCaptionWidth);
+
+// The pane's size for a player; sizes are kept within what a screen can show,
+// so that no value from a file can make the arithmetic overflow.
+struct PaneSize {
+    int width = 0;
+    int height = 0;
+    int top = 0; // the height of the top strip
+};
+PaneSize PlayerPaneSize(const PlayerSlot& slot);

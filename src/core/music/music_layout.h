@@ -5,15 +5,6 @@
 #include "core/music/player_tables.h"
 #include "core/shell/layout_rules.h"
 
-// The music page inside the main window: the frame's width, and the page's
-// top (inside the page control) and size.
-struct MusicPageArea {
-    int frameWidth = 0;
-    int pageTop = 0;
-    int pageWidth = 0;
-    int pageHeight = 0;
-};
-
 namespace design {
 inline constexpr int kSideStripWidth = 20;
 inline constexpr int kBottomStripHeight = 20;
@@ -34,9 +25,11 @@ struct MusicLayout {
     LayoutRect CppWebBrowser2; // only its size is set
 };
 
-// The rules in their order; playerCaptionWidth is the caption's own width.
-MusicLayout LayOutMusicPage(const MusicPageArea& page, int playerChoice, const PlayerTable& players,
-                            int playerCaptionWidth);
+// The rules in their order, for a frame `frameWidth` wide whose music page
+// stands at `page` inside the page control; playerCaptionWidth is the
+// caption's own width.
+MusicLayout LayOutMusicPage(int frameWidth, const LayoutRect& page, int playerChoice,
+                            const PlayerTable& players, int playerCaptionWidth);
 
 // The pane's size for a player; sizes are kept within what a screen can show,
 // so that no value from a file can make the arithmetic overflow.

@@ -92,8 +92,8 @@ void TForm1::BuildMusicPage() {
 
     Edit7 = new QLabel(page);
     Edit7->setObjectName("Edit7");
+    // A label paints no background of its own: the page shows through.
     Edit7->setFixedSize(500, 20);
-    Edit7->setAttribute(Qt::WA_TranslucentBackground);
     Edit7->hide();
 
     bg_img = new QLabel(page);

@@ -21,9 +21,9 @@ void Place(QWidget* control, const LayoutRect& r) {
 void TForm1::MusicPageLayout() {
     const QWidget* sheet = suiPageControl1->currentWidget();
     const QPoint origin = sheet->mapTo(suiPageControl1, QPoint(0, 0));
-    const MusicPageArea area{Client()->width(), origin.y(), sheet->width(), sheet->height()};
-    const MusicLayout l = LayOutMusicPage(area, store.header.playerChoice, store.header.players,
-                                          player_caption->width());
+    const LayoutRect page{origin.x(), origin.y(), sheet->width(), sheet->height()};
+    const MusicLayout l = LayOutMusicPage(Client()->width(), page, store.header.playerChoice,
+                                          store.header.players, player_caption->width());
     CppWebBrowser2->resize(l.CppWebBrowser2.width, l.CppWebBrowser2.height);
     Place(CppWebBrowser3, l.CppWebBrowser3);
     Place(up, l.up);

@@ -7,7 +7,7 @@ namespace {
 
 // A music page 25 pixels down in the page control, its caption 81 wide.
 MusicLayout Lay(int frameWidth, int choice, const PlayerTable& players) {
-    return LayOutMusicPage({frameWidth, 25, frameWidth - 2, 600}, choice, players, 81);
+    return LayOutMusicPage(frameWidth, {1, 25, frameWidth - 2, 600}, choice, players, 81);
 }
 
 TEST(LayOutMusicPage, NoChoiceCentresTheDesignPaneAndFramesIt) {
@@ -27,24 +27,6 @@ TEST(LayOutMusicPage, NoChoiceCentresTheDesignPaneAndFramesIt) {
     EXPECT_EQ(l.CppWebBrowser2.height, 1);
     // A choice that names no slot falls back to the same pane.
     EXPECT_EQ(Lay(1240, 6, players).CppWebBrowser3, l.CppWebBrowser3);
-}
-
-TEST(LayOutMusicPage, TheChosenSlotSizesThePaneAndItsTopStrip) {
-    PlayerTable players{};
-    players[4] = {"http://x/", "fifth", 500, 400, 120};
-    const MusicLayout l = Lay(1000, 5, players);
-    EXPECT_EQ(l.CppWebBrowser3, (LayoutRect{250, 65, 500, 400}));
-    EXPECT_EQ(l.up, (LayoutRect{246, 49, 506, 120})) << "hides the top 104 rows";
-    EXPECT_EQ(l.left, (LayoutRect{234, 49, 20, 414}));
-    EXPECT_EQ(l.right, (LayoutRect{738, 49, 20, 414}));
-    EXPECT_EQ(l.bottom, (LayoutRect{234, 463, 524, 20}));
-}
-
-TEST(LayOutMusicPage, APaneWiderThanTheWindowStartsAtTheLeftEdge) {
-    const PlayerTable players{};
-    EXPECT_EQ(Lay(700, 0, players).CppWebBrowser3.left, 0);
-    EXPECT_EQ(Lay(999, 0, players).CppWebBrowser3.left, 0);
-    EXPECT_EQ(Lay(1003, 0, players).CppWebBrowser3.left, 1);
 }
 
 TEST(LayOutMusicPage, SizesFromAFileAreKeptWithinReach) {

@@ -69,7 +69,7 @@ void TForm1::BuildMusicPage() {
     up->installEventFilter(new FocusWatcher(up, [this] { upEnter(); }));
     left = Strip(page, "left", {20, 574}, false);
     right = Strip(page, "right", {20, 574}, false);
-    bottom = Strip(page, "bottom", {1032, 20}, false);
+    bottom = Strip(page, "bottom", {1024, 20}, false);
 
     player_caption = new QLabel(QStringLiteral("选择播放器：   "), page);
     player_caption->setObjectName("player_caption");

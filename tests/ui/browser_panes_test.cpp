@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "support/browser_recorder.h"
+#include "support/dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
@@ -106,6 +107,7 @@ TEST_F(BrowserPanesTest, FailedStartPageUncoversTheNoticesOnBothPages) {
 
 TEST_F(BrowserPanesTest, FailedPlayerHidesItsPaneButPersonalPageErrorsAreIgnored) {
     Start();
+    AnswerNextDialog("OK"); // no players yet
     form->suiPageControl1->setCurrentWidget(form->suiTabSheet2);
     QSignalSpy playerErrors(form->CppWebBrowser3, &TCppWebBrowser::NavigateError);
     form->CppWebBrowser3->Navigate(server->Url("/status/500"));

@@ -101,6 +101,8 @@ TEST_F(TrayMenuTest, PageItemsRestoreAndReloadTheStartPageEvenWhenShown) {
     for (QAction* item : {form->N1, form->N6}) {
         form->CppWebBrowser1->Navigate(server->Url("/ok.html"));
         ASSERT_TRUE(ShowsAddress(form->CppWebBrowser1, server->Url("/ok.html")));
+        if (item == form->N6)
+            AnswerNextDialog("OK"); // no players yet
         item->trigger();
         EXPECT_TRUE(ShowsAddress(form->CppWebBrowser1, StartPage()));
     }

@@ -3,10 +3,20 @@
 
 #include "ui/shell/skinned_window.h"
 
+class suiPageControl;
+
 class Tsetting_form : public SkinnedWindow {
     Q_OBJECT
 public:
     explicit Tsetting_form(QWidget* parent = nullptr);
-    // Shows the window modally on its quick-link sheet.
+    // Show the window modally on one of its sheets.
     void ShowQuickLinks();
+    void ShowPlayers();
+
+    suiPageControl* setting_page;
+    QWidget* quick_sheet;
+    QWidget* music_sheet;
+
+private:
+    void ShowOn(QWidget* sheet);
 };

@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/web_page.h"
@@ -58,13 +59,20 @@ void TCppWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
 
 void TCppWebBrowser::ReadDocumentProperty(const QString& name,
                                           std::function<void(const QString&)> done) {
+    // The program's own script world: page scripts cannot redefine what it reads.
     page()->runJavaScript(
-        QStringLiteral("String(document[%1])").arg(QString("'%1'").arg(name)),
+        QStringLiteral("(function(){try{return String(document['%1']);}catch(e){return '';}})()")
+            .arg(name),
+        QWebEngineScript::ApplicationWorld,
         [done = std::move(done)](const QVariant& value) { done(value.toString()); });
 }
 
 void TCppWebBrowser::SetElementStyle(const QString& element, const QString& property,
                                      const QString& value) {
-    page()->runJavaScript(QStringLiteral("(function(e){if(e)e.style['%2']='%3';})(document['%1'])")
-                              .arg(element, property, value));
+    // A document without that element, or an element without a style, is left alone.
+    page()->runJavaScript(
+        QStringLiteral("(function(){try{var e=document['%1'];if(e&&e.style)e.style['%2']='%3';}"
+                       "catch(x){}})()")
+            .arg(element, property, value),
+        QWebEngineScript::ApplicationWorld);
 }

@@ -79,13 +79,14 @@ void TForm1::BuildPages() {
     mineWebBrowser->setObjectName("mineWebBrowser");
     mok_label = new QLabel(kNetworkNotice + "      ", suiTabSheet2);
     mok_label->setStyleSheet("color: red;");
-    mok_label->move(16, 40);
+    mok_label->move(24, 8);
     mok_label->hide();
     CppWebBrowser3 = new TCppWebBrowser(suiTabSheet2);
     CppWebBrowser3->setObjectName("CppWebBrowser3");
     CppWebBrowser2 = new TCppWebBrowser(suiTabSheet2);
     CppWebBrowser2->setObjectName("CppWebBrowser2");
     CppWebBrowser2->setGeometry(0, 0, 1, 1);
+    BuildMusicPage();
     BuildFavoritesPage();
     // The pages get their size from the page control after it has been
     // placed, so the panes follow the pages' own size changes.

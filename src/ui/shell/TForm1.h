@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/menus/site_catalogue.h"
+#include "core/music/player_tables.h"
 #include "core/remote/remote_settings.h"
 #include "core/store/store.h"
 #include "ui/shell/skinned_window.h"
@@ -15,6 +16,7 @@ enum class AddCategoryResult;
 struct BookmarkNode;
 class FavoriteRows;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QAbstractButton;
 class QLabel;
@@ -146,8 +148,24 @@ public:
     suiImageButton* ie_btn;
     suiImageButton* skin_btn;
     suiImageButton* lock_btn;
-    // The music page's promotional link.
+    // The music page: the player pane masked by four strips, the user's
+    // players to choose from, and the players recommended for this run.
     QLabel* Edit7;
+    QComboBox* music_cbox;
+    QLabel* player_caption;
+    QLabel* music_setting;
+    QLineEdit* up;
+    QLineEdit* left;
+    QLineEdit* right;
+    QLineEdit* bottom;
+    QLabel* bg_img;
+    std::array<PlayerSlot, kPlayerSlotCount> recommendedPlayers = BuiltInRecommendedPlayers();
+    bool playerPageLoaded = false;
+    void RefreshPlayerList();
+    void music_cboxChange();
+    void upEnter();
+    void music_settingClick();
+    void CppWebBrowser3DocumentComplete(const QString& url);
     // The built-in sites behind the tray submenus, for this run.
     SiteCatalogue siteCatalogue;
     void BuildSiteMenus();
@@ -205,8 +223,10 @@ private:
     void BuildTrayIcon();
     void SetUpPanes();
     // The music page's own layout and entry steps plug in here.
+    void BuildMusicPage();
     void MusicPageLayout();
     void MusicPageEntry();
+    void PlayPlayerSlot(int slot);
     // Brings the window back from the tray, then shows `page`.
     void RestoreToPage(QWidget* page);
     void UpdateFavoriteCount();

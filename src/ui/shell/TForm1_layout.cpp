@@ -72,8 +72,3 @@ void TForm1::FormCanResize() {
     setting_panel->setGeometry(ToQRect(l.setting_panel));
     MoveTo(setGroupBox, l.setGroupBox);
 }
-
-void TForm1::MusicPageLayout() {
-    CppWebBrowser3->setGeometry(QRect(QPoint(0, 0), suiPageControl1->currentWidget()->size()));
-    CppWebBrowser2->resize(1, 1);
-}

@@ -23,5 +23,3 @@ void TForm1::suiPageControl1Change() {
         mineWebBrowser->Navigate(mine);
     }
 }
-
-void TForm1::MusicPageEntry() {}

@@ -13,10 +13,6 @@ const QString kNetworkNotice = QStringLiteral("请检查您的网络是否正常
 } // namespace
 
 void TForm1::SetUpPanes() {
-    Edit7 = new QLabel(suiTabSheet2);
-    Edit7->setObjectName("Edit7");
-    Edit7->setGeometry(40, 474, 500, 20);
-
     for (TCppWebBrowser* pane : {CppWebBrowser1, mineWebBrowser, CppWebBrowser3}) {
         connect(pane, &TCppWebBrowser::StatusTextChange, this,
                 &TForm1::CppWebBrowser1StatusTextChange);

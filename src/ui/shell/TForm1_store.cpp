@@ -33,6 +33,7 @@ void TForm1::LoadStore() {
     tvrCheckBox->setChecked(store.header.openSitePageOnStart == 1);
     RefreshSiteMenus();
     RefreshQuickLinkMenu();
+    RefreshPlayerList();
     UpdateFavoriteCount();
 }
 

@@ -50,12 +50,7 @@ void TForm1::fresh_btnClick() {
     } else if (page == suiTabSheet2) {
         CppWebBrowser3->show();
         mok_label->hide();
-        const int choice = store.header.playerChoice;
-        // The file may hold any byte here; only the five slots name a player.
-        if (choice > 0 && choice <= static_cast<int>(std::size(store.header.players))) {
-            const PlayerSlot& slot = store.header.players[choice - 1];
-            CppWebBrowser3->Navigate(FromGbk(slot.url, sizeof slot.url));
-        }
+        PlayPlayerSlot(ChosenSlot(store.header.playerChoice));
         Button1->setFocus();
     }
 }

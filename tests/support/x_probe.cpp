@@ -3,7 +3,7 @@
 //     An ordinary window that prints "key" or "click" for every key press or
 //     button press it receives.
 //   x_probe grab SECONDS
-//     Holds an active keyboard grab, as an open menu does, then ends;
+//     Holds an active pointer grab, as an open menu does, then ends;
 //     prints "grabbed" once it holds it.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -45,9 +45,13 @@ int HoldGrab(Display* display, int seconds) {
                       CopyFromParent, CWOverrideRedirect, &attributes);
     XMapWindow(display, window);
     XSync(display, False);
-    while (XGrabKeyboard(display, window, False, GrabModeAsync, GrabModeAsync, CurrentTime) !=
-           GrabSuccess)
+    for (int tries = 0; XGrabPointer(display, window, False, ButtonPressMask, GrabModeAsync,
+                                     GrabModeAsync, None, None, CurrentTime) != GrabSuccess;
+         ++tries) {
+        if (tries == 250)
+            return 1;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     std::printf("grabbed\n");
     std::fflush(stdout);
     std::this_thread::sleep_for(std::chrono::seconds(seconds));

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 #include "core/lock/lock_keys.h"
@@ -118,6 +119,13 @@ Tlock_form::Tlock_form(QWidget* parent)
     grab_error->hide();
 
     connect(holdTimer_, &QTimer::timeout, this, &Tlock_form::HoldInput);
+    // The window manager hands the focus on when one of its windows closes,
+    // and a hot key may bring the main window up beneath the lock: while
+    // engaged, the keyboard goes back to the lock's topmost window.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
+        if (engaged_ && isVisible() && (focus == nullptr || focus != TopWindow()->windowHandle()))
+            QTimer::singleShot(50, this, &Tlock_form::RefocusTop);
+    });
     auto follow = [this](QScreen* screen) {
         connect(screen, &QScreen::geometryChanged, this, &Tlock_form::CoverScreens);
         connect(screen, &QScreen::virtualGeometryChanged, this, &Tlock_form::CoverScreens);
@@ -149,6 +157,13 @@ void Tlock_form::CoverScreens() {
     primaryArea_->setGeometry(primary->geometry().translated(-desktop.topLeft()));
 }
 
+void Tlock_form::ReleaseForExit() {
+    allowClose = true;
+    if (engaged_)
+        ReleaseLock();
+    close();
+}
+
 unsigned Tlock_form::ReadTaskMgrPolicy() const {
     return platform::ReadUserPolicy(kTaskMgrPolicyKey, kTaskMgrPolicyName);
 }
@@ -177,21 +192,19 @@ void Tlock_form::ReleaseLock() {
 
 // Taken at once when it can be; else retried quickly for about a second
 // (another program's open menu holds a grab for a moment), then every
-// second. The held grab is renewed every second too, so one that Qt or
-// the server dropped meanwhile comes back.
+// second until it is held.
 void Tlock_form::HoldInput() {
     if (!engaged_)
         return;
-    const bool wasHeld = inputHeld_;
     inputHeld_ = platform::GrabInput(this);
     grab_error->setVisible(!inputHeld_ && isVisible());
-    if (inputHeld_)
-        quickRetriesLeft_ = 0;
-    const bool quick = !inputHeld_ && quickRetriesLeft_-- > 0;
-    holdTimer_->start(quick ? kQuickRetryMs : kRetryMs);
-    // The keyboard may have been with another program until now.
-    if (inputHeld_ && !wasHeld)
-        platform::FocusInput(TopWindow());
+    if (inputHeld_) {
+        holdTimer_->stop();
+        // The keyboard may have been with another program until now.
+        RefocusTop();
+        return;
+    }
+    holdTimer_->start(quickRetriesLeft_-- > 0 ? kQuickRetryMs : kRetryMs);
 }
 
 void Tlock_form::showEvent(QShowEvent* event) {
@@ -278,6 +291,15 @@ void Tlock_form::WindowShownOrHidden(QWidget* window, bool shown) {
     if (shown)
         above_.push_back(window);
     Restack();
+    // A window just shown may not be mapped yet and cannot take the focus
+    // before; the window manager may also hand it on once more.
+    for (const int delay : {50, 250})
+        QTimer::singleShot(delay, this, &Tlock_form::RefocusTop);
+}
+
+void Tlock_form::RefocusTop() {
+    if (!engaged_ || !isVisible())
+        return;
     QWidget* top = TopWindow();
     top->activateWindow();
     platform::FocusInput(top);
@@ -291,15 +313,17 @@ bool Tlock_form::KeyEvent(QObject* receiver, QEvent* event) {
     const bool alt = key->modifiers() & Qt::AltModifier;
     if (LockSwallowsKey(VirtualKey(key->key()), ctrl, alt))
         return true;
-    // A key meant for a window beneath the lock goes to the password entry.
+    // A key meant for a window beneath the lock goes to the lock's topmost
+    // window: its password entry, or the dialog above it.
     auto* widget = qobject_cast<QWidget*>(receiver);
     if (widget == nullptr || event->type() == QEvent::ShortcutOverride)
         return false;
     QWidget* window = widget->window();
     if (window == this || std::find(above_.begin(), above_.end(), window) != above_.end())
         return false;
+    QWidget* target = TopWindow()->focusWidget();
     QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat());
-    QCoreApplication::sendEvent(pwd, &copy);
+    QCoreApplication::sendEvent(target ? target : pwd, &copy);
     return true;
 }
 
@@ -328,9 +352,13 @@ bool Tlock_form::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Show:
     case QEvent::Hide: {
         auto* window = qobject_cast<QWidget*>(watched);
-        if (engaged_ && window && window->isWindow() && window != this &&
-            (window == pwd_form || window->isModal()))
+        if (!engaged_ || window == nullptr || !window->isWindow() || window == this)
+            break;
+        if (window == pwd_form || window->isModal())
             WindowShownOrHidden(window, event->type() == QEvent::Show);
+        // A closing menu gives up the grab it took over from the lock.
+        else if (window->windowType() == Qt::Popup && event->type() == QEvent::Hide)
+            QTimer::singleShot(0, this, &Tlock_form::HoldInput);
         break;
     }
     default:

@@ -22,6 +22,9 @@ public:
     void EngageLock();
     void ReleaseLock();
     bool Engaged() const { return engaged_; }
+    // The program is ending: the lock gives everything back and lets itself
+    // be closed, or the application would refuse to quit.
+    void ReleaseForExit();
     // True while the keyboard and the pointer are really held.
     bool InputHeld() const { return inputHeld_; }
 
@@ -53,6 +56,7 @@ private:
     void CoverScreens();
     void HoldInput();
     void Restack();
+    void RefocusTop();
     bool KeyEvent(QObject* receiver, QEvent* event);
     void WindowShownOrHidden(QWidget* window, bool shown);
     // The controls stand on the primary monitor; the window covers all of them.

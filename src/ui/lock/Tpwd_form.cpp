@@ -155,6 +155,8 @@ void Tpwd_form::ok_btnClick() {
     pwd_edit2->clear();
     if (outcome != PasswordEntry::Accepted) {
         form->ShowMsgDlg(Notice(outcome));
+        // Each attempt starts again from the first entry.
+        (change ? ori_pwd : pwd_edit1)->setFocus();
         return;
     }
     form->SetLockPassword(FromGbk(entry.first));

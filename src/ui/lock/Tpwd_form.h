@@ -18,6 +18,8 @@ public:
     // Change mode: not modal, above the lock, which stays engaged.
     void ShowChangeMode();
     bool ChangeMode() const;
+    // Places the controls and sets the tab order for one mode.
+    void SetUpMode(bool change);
 
     void ok_btnClick();
     // `key` is a Windows virtual-key code; Enter (13) runs ok_btnClick.
@@ -43,6 +45,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void SetUpMode(bool change);
     QSize fixedSize_;
 };

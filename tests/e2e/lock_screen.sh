@@ -36,6 +36,7 @@ main_shown() { shown '^Tavinor—'; }
 dialog_shown() { shown '^设定密码$'; }
 focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 policy_is() { grep -q "DisableTaskMgr=$1\$" "$policy" 2>/dev/null; }
+panel_place() { xwininfo -id "$panel" 2>/dev/null | awk '/Absolute upper-left/{printf "%s ", $NF}'; }
 panel_state() { xwininfo -id "$panel" 2>/dev/null | grep -q "Map State: $1"; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 geometry_of() { xwininfo -id "$(xdotool search --onlyvisible --name "$1" | head -n 1)" |
@@ -76,6 +77,8 @@ wait_for 10 shown '^probe$'
 
 # --- First lock: no password yet, so the dialog asks for one.
 check "the program starts" start_app
+sleep 0.5 # its tray icon docks and the panel takes its final place
+panel_at=$(panel_place)
 xdotool key ctrl+k
 check "Ctrl+K without a password opens the password dialog" wait_for 10 dialog_shown
 xdotool key ctrl+k
@@ -125,6 +128,8 @@ xdotool key Return
 check "the right password with blanks around it unlocks" wait_for 5 unlocked
 check "and shows the main window hidden in the tray" wait_for 10 main_shown
 check "the panel is shown again" wait_for 5 panel_state IsViewable
+check "where it stood" wait_for 5 bash -c "$(declare -f panel_place); panel='$panel';
+  [ \"\$(panel_place)\" = '$panel_at' ]"
 check "the policy value is 0" policy_is 0
 
 # --- A second lock, and the password changed from the lock screen.

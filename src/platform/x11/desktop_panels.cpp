@@ -12,9 +12,25 @@
 namespace platform {
 namespace {
 
-std::vector<Window>& HiddenPanels() {
-    static std::vector<Window> hidden;
+// A window manager places a window that is mapped again as it likes, so
+// each panel goes back to where it stood.
+struct HiddenPanel {
+    Window window;
+    int x;
+    int y;
+};
+
+std::vector<HiddenPanel>& HiddenPanels() {
+    static std::vector<HiddenPanel> hidden;
     return hidden;
+}
+
+HiddenPanel Place(Display* display, Window window) {
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    return {window, x, y};
 }
 
 bool IsDock(Display* display, Window window) {
@@ -69,10 +85,11 @@ void HideDesktopPanels() {
     ErrorTrap trap(display);
     std::vector<Window> panels;
     FindPanels(display, DefaultRootWindow(display), 2, panels);
-    for (const Window panel : panels)
+    for (const Window panel : panels) {
+        HiddenPanels().push_back(Place(display, panel));
         XUnmapWindow(display, panel);
+    }
     trap.Failed();
-    HiddenPanels().insert(HiddenPanels().end(), panels.begin(), panels.end());
 }
 
 void ShowDesktopPanels() {
@@ -81,8 +98,10 @@ void ShowDesktopPanels() {
         return;
     // A panel that ended meanwhile is simply gone.
     ErrorTrap trap(display);
-    for (const Window panel : HiddenPanels())
-        XMapWindow(display, panel);
+    for (const HiddenPanel& panel : HiddenPanels()) {
+        XMapWindow(display, panel.window);
+        XMoveWindow(display, panel.window, panel.x, panel.y);
+    }
     trap.Failed();
     HiddenPanels().clear();
 }

@@ -11,6 +11,7 @@ packages=(
   desktop-file-utils librsvg2-bin
   strace
   libqt6sql6-sqlite
+  openbox xserver-xephyr
 )
 
 missing=()

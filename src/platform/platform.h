@@ -64,4 +64,35 @@ BrowserFavorites ReadBrowserFavorites();
 // The local date and time as text, in the desktop's short date and long time form.
 std::string LocalDateTimeText();
 
+// The computer lock.
+// The whole desktop, every monitor together, in screen pixels.
+struct DesktopRect {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+DesktopRect DesktopArea();
+// A per-user policy value (the registry under HKEY_CURRENT_USER on Windows, a
+// settings file here), its key path written with backslashes. Reads 0 when the
+// value is missing, unreadable or not a 32-bit number.
+unsigned ReadUserPolicy(const std::string& key, const std::string& name);
+// False when the settings could not be opened or written.
+bool WriteUserPolicy(const std::string& key, const std::string& name, unsigned value);
+// Hides the desktop's panels (taskbars, docks) and shows exactly those again;
+// with no panel both do nothing.
+void HideDesktopPanels();
+void ShowDesktopPanels();
+// Takes the keyboard and the pointer for the shown `window`, so that no key
+// and no click reaches another program; true only when both are really held.
+// Calling it again while held renews the grab.
+bool GrabInput(QWidget* window);
+void ReleaseInput();
+// Hands the held keyboard to another of the program's shown windows.
+void FocusInput(QWidget* window);
+// Keeps `windows` (lowest first) above every other top-level window: whenever
+// another one is mapped or raised over them they are raised again. An empty
+// list stops it.
+void KeepAbove(std::vector<QWidget*> windows);
+
 } // namespace platform

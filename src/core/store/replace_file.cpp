@@ -37,10 +37,11 @@ int ReplaceFile(const std::string& path, const std::string& bytes) {
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return -1;
-    // mkstemp makes the file private; a replaced file gets the usual mode.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    // mkstemp makes the file private, right for data files and exports that
+    // hold the lock password; a replaced file keeps the mode it had.
+    struct stat before {};
+    bool ok = ::stat(path.c_str(), &before) != 0 || ::fchmod(fd, before.st_mode & 07777) == 0;
+    ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());

@@ -28,9 +28,20 @@ void PutDefaults(Store& store, const std::string& siteUrl, const std::string& ad
     ListFavorite(store, store.record);
 }
 
-} // namespace
+// The file holds the lock password as plain text: only its owner may read
+// it, and its folder lets nobody else in. A file found with wider rights is
+// tightened too.
+void RestrictToOwner(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace,
+                    error);
+    const fs::path folder = fs::path(path).parent_path();
+    if (!folder.empty())
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
+}
 
-LoadOutcome LoadStoreFile(Store& store, const std::string& siteUrl, const std::string& addedAt) {
+LoadOutcome LoadOrCreate(Store& store, const std::string& siteUrl, const std::string& addedAt) {
     std::memset(store.categories, 0, sizeof store.categories);
     std::memset(store.quickLinks, 0, sizeof store.quickLinks);
 
@@ -53,4 +64,13 @@ LoadOutcome LoadStoreFile(Store& store, const std::string& siteUrl, const std::s
     }
     return read == ReadOutcome::BadFormat ? LoadOutcome::ReplacedBad
                                           : LoadOutcome::ReplacedUnreadable;
+}
+
+} // namespace
+
+LoadOutcome LoadStoreFile(Store& store, const std::string& siteUrl, const std::string& addedAt) {
+    const LoadOutcome outcome = LoadOrCreate(store, siteUrl, addedAt);
+    if (!store.path.empty())
+        RestrictToOwner(store.path);
+    return outcome;
 }

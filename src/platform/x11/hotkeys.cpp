@@ -9,6 +9,7 @@
 #include <xcb/xcb.h>
 
 #include "platform/platform.h"
+#include "platform/x11/x11_display.h"
 
 namespace platform {
 namespace {
@@ -29,35 +30,6 @@ std::function<void(int)>& Handler() {
 }
 
 constexpr unsigned kIgnoredModifiers[] = {0, LockMask, Mod2Mask, LockMask | Mod2Mask};
-
-Display* X11Display() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
-
-// Traps the X errors of the calls in its scope: a key that another program
-// already grabbed raises BadAccess, which must not end the process.
-class ErrorTrap {
-public:
-    explicit ErrorTrap(Display* display) : display_(display) {
-        failed_ = false;
-        previous_ = XSetErrorHandler(&ErrorTrap::OnError);
-    }
-    ~ErrorTrap() { XSetErrorHandler(previous_); }
-    bool Failed() {
-        XSync(display_, False);
-        return failed_;
-    }
-
-private:
-    static int OnError(Display*, XErrorEvent*) {
-        failed_ = true;
-        return 0;
-    }
-    static inline bool failed_ = false;
-    Display* display_;
-    XErrorHandler previous_;
-};
 
 class HotKeyFilter : public QAbstractNativeEventFilter {
 public:

@@ -211,9 +211,6 @@ void TForm1::HotKey(int id) {
         lock_btnClick();
 }
 
-// The lock screen hooks in here.
-void TForm1::lock_btnClick() {}
-
 void TForm1::resizeEvent(QResizeEvent* event) {
     SkinnedWindow::resizeEvent(event);
     FormCanResize();

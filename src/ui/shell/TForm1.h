@@ -56,6 +56,9 @@ public:
     void TrayIcon1Restore();
     void HotKey(int id);
     void lock_btnClick();
+    // The lock password, trimmed; it reaches the data file at once.
+    void SetLockPassword(const QString& text);
+    QString GetLockPassword() const;
     void Edit2Change();
     // Lays out every page; runs on each size change of the window.
     void FormCanResize();

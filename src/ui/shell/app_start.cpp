@@ -62,7 +62,10 @@ int RunApplication(int argc, char** argv) {
         lock_form = new Tlock_form;
         pwd_form = new Tpwd_form;
         setting_form = new Tsetting_form;
-        platform::OnTerminationRequest([] { Form1->close(); });
+        platform::OnTerminationRequest([] {
+            lock_form->ReleaseForExit();
+            Form1->close();
+        });
         if (!Form1->HiddenInTray())
             Form1->show();
         app.exec();

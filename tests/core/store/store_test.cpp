@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "core/favorites/favorite_ops.h"
 #include "core/store/store.h"
 #include "core/store/store_load.h"
 #include "support/temp_dir.h"
@@ -240,3 +241,28 @@ TEST_F(StoreFileTest, SaveWithoutAppendRewritesOnlyTheFixedBlock) {
 }
 
 } // namespace
+
+// The data file holds the lock password in plain text.
+TEST(StorePermissions, FileAndFolderAreTheOwnersAlone) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string folder = dir.File("tavinor");
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms(0755));
+    Store created;
+    created.path = folder + "/tvr.dat";
+    ASSERT_EQ(LoadStoreFile(created, kSite, kNow), LoadOutcome::Created);
+    EXPECT_EQ(fs::status(created.path).permissions(), fs::perms(0600));
+    EXPECT_EQ(fs::status(folder).permissions(), fs::perms(0700));
+
+    // A file left readable by others is tightened at the next load.
+    fs::permissions(created.path, fs::perms(0644));
+    Store again;
+    again.path = created.path;
+    ASSERT_EQ(LoadStoreFile(again, kSite, kNow), LoadOutcome::Read);
+    EXPECT_EQ(fs::status(again.path).permissions(), fs::perms(0600));
+
+    // A file rewritten whole (clearing) is a new file and must stay private.
+    ASSERT_EQ(ClearFavorites(again, kSite, kNow), 0);
+    EXPECT_EQ(fs::status(again.path).permissions(), fs::perms(0600));
+}

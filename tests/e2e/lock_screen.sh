@@ -1,0 +1,228 @@
+#!/usr/bin/env bash
+# The computer lock with the real binary under a real window manager
+# (openbox, which binds Alt+Tab and Alt+F4), a trayer panel, an ordinary
+# window beside it and two monitors; every key is a real key event.
+# Usage: lock_screen.sh PATH_TO_TAVINOR PATH_TO_X_PROBE
+# (run by with-two-monitors.sh, which sets DISPLAY)
+set -uo pipefail
+app="$1"
+probe="$2"
+work="$(mktemp -d /tmp/tavinor-lock-XXXXXX)"
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+export HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/home/config"
+export XDG_RUNTIME_DIR="$work/runtime" XDG_CACHE_HOME="$work/home/cache"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/bin"
+chmod 700 "$XDG_RUNTIME_DIR"
+printf '#!/bin/sh\n' >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH" TAVINOR_SITE="http://127.0.0.1:9"
+data="$XDG_DATA_HOME/tavinor/tvr.dat"
+policy="$XDG_CONFIG_HOME/tavinor/HKEY_CURRENT_USER.ini"
+
+passed=0; failed=0
+check() { # check NAME COMMAND...
+  if "${@:2}"; then passed=$((passed + 1)); echo "ok: $1"
+  else failed=$((failed + 1)); echo "FAILED: $1"; fi
+}
+wait_for() { # wait_for SECONDS COMMAND...
+  local end=$((SECONDS + $1)); shift
+  until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.1; done
+}
+shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+hidden() { ! shown "$1"; }
+locked() { shown '^lock_form$'; }
+unlocked() { hidden '^lock_form$'; }
+main_shown() { shown '^Tavinor—'; }
+dialog_shown() { shown '^设定密码$'; }
+focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
+policy_is() { grep -q "DisableTaskMgr=$1\$" "$policy" 2>/dev/null; }
+panel_place() { xwininfo -id "$panel" 2>/dev/null | awk '/Absolute upper-left/{printf "%s ", $NF}'; }
+panel_state() { xwininfo -id "$panel" 2>/dev/null | grep -q "Map State: $1"; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+geometry_of() { xwininfo -id "$(xdotool search --onlyvisible --name "$1" | head -n 1)" |
+  awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+       /Width:/{w=$NF} /Height:/{h=$NF} END{print w "x" h "+" x "+" y}'; }
+# red_at X Y W H: some clearly red pixels on the screen there.
+red_at() {
+  import -window root -crop "${3}x${4}+${1}+${2}" +repage txt:- 2>/dev/null |
+    awk -F'[(,)]' 'NR > 1 && $3 > 180 && $4 < 90 && $5 < 90 {n++} END{exit !(n > 3)}'
+}
+# click_in TITLE X Y: a click at a place of a window's client area, below its
+# skinned title bar (26 pixels) and inside its border (4 pixels).
+click_in() {
+  local id; id=$(xdotool search --onlyvisible --name "$1" | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  xdotool mousemove $((X + 4 + $2)) $((Y + 26 + $3)) click 1
+}
+# The notice carries the program's name; it is wider than the tray icon's window.
+notice_shown() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^Tavinor$' 2>/dev/null); do
+    WIDTH=0
+    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
+    [ "$WIDTH" -gt 60 ] && return 0
+  done
+  return 1
+}
+no_input_reached_probe() { [ ! -s "$work/probe.log" ]; }
+start_app() {
+  "$app" >>"$work/app.log" 2>&1 &
+  app_pid=$!
+  wait_for 60 main_shown
+}
+
+panel=$(xdotool search --name '^panel$' | head -n 1)
+"$probe" window probe 100 100 300 200 >"$work/probe.log" &
+wait_for 10 shown '^probe$'
+
+# --- First lock: no password yet, so the dialog asks for one.
+check "the program starts" start_app
+sleep 0.5 # its tray icon docks and the panel takes its final place
+panel_at=$(panel_place)
+xdotool key ctrl+k
+check "Ctrl+K without a password opens the password dialog" wait_for 10 dialog_shown
+xdotool key ctrl+k
+sleep 0.3
+check "a second request while it is open does nothing" unlocked
+click_in '^设定密码$' 224 191 # 取消
+check "cancel closes the dialog" wait_for 5 hidden '^设定密码$'
+check "and nothing is locked" unlocked
+check "nor the policy set" bash -c "! grep -q 'DisableTaskMgr=1' '$policy' 2>/dev/null"
+xdotool key ctrl+k
+check "the next request asks again" wait_for 10 dialog_shown
+xdotool type '  Secret  '
+xdotool key Tab
+xdotool type '  Secret  '
+xdotool key Return
+check "a set password locks at once" wait_for 10 locked
+check "and hides the main window" wait_for 5 hidden '^Tavinor—'
+
+# --- Locked.
+check "the lock covers both monitors" test "$(geometry_of '^lock_form$')" = "2560x1024+0+0"
+check "the panel is hidden" wait_for 5 panel_state IsUnMapped
+check "the policy value is 1" policy_is 1
+check "the lock has the keyboard" wait_for 5 focus_is lock_form
+for combo in super Super_R ctrl+Escape alt+Tab alt+F4 alt+Escape ctrl+space; do
+  xdotool key "$combo"
+  sleep 0.2
+  check "$combo changes nothing" bash -c "$(declare -f shown locked focus_is);
+    locked && focus_is lock_form && ! xdotool search --onlyvisible --name '^Tavinor—' >/dev/null"
+done
+xdotool key alt+space ctrl+k
+sleep 0.3
+check "Alt+Space and Ctrl+K change nothing" bash -c "$(declare -f shown locked focus_is);
+  locked && focus_is lock_form && ! xdotool search --onlyvisible --name '^设定密码$' >/dev/null"
+xdotool mousemove 150 150 click 1
+xdotool type 'typed'
+sleep 0.3
+check "no click and no key reaches the other window" no_input_reached_probe
+xdotool key Return # the entry held "typed": a wrong password
+check "a wrong password shows the error in red" wait_for 5 red_at 721 720 80 16
+xdotool type 'secret'
+xdotool key Return
+sleep 0.3
+check "another letter case does not unlock" locked
+# The entry was emptied after each attempt, so this is the password alone.
+xdotool type ' Secret '
+xdotool key Return
+check "the right password with blanks around it unlocks" wait_for 5 unlocked
+check "and shows the main window hidden in the tray" wait_for 10 main_shown
+check "the panel is shown again" wait_for 5 panel_state IsViewable
+check "where it stood" wait_for 5 bash -c "$(declare -f panel_place); panel='$panel';
+  [ \"\$(panel_place)\" = '$panel_at' ]"
+check "the policy value is 0" policy_is 0
+
+# --- A second lock, and the password changed from the lock screen.
+xdotool key ctrl+k
+check "a second lock" wait_for 10 locked
+xdotool key alt+F4
+sleep 0.3
+check "refuses Alt+F4 like the first" locked
+xdotool key alt+b
+sleep 0.3
+check "Alt+B brings nothing above it" wait_for 5 bash -c "$(declare -f shown locked focus_is);
+  locked && focus_is lock_form"
+xdotool mousemove 970 1130 # off the screens
+xdotool mousemove $((932 + 30)) $((697 + 8)) click 1 # " 更改密码    "
+check "the change link opens the dialog above the lock" wait_for 5 dialog_shown
+check "the keyboard moves to it" wait_for 5 focus_is '设定密码'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Return # the current password left blank
+check "a blank current password gets a notice" wait_for 5 notice_shown
+check "which has the keyboard" wait_for 5 focus_is Tavinor
+sleep 0.3 # the server moves the focus before the program has read that it did
+xdotool key Return
+check "which goes with Enter" wait_for 5 bash -c "$(declare -f notice_shown); ! notice_shown"
+check "and hands the keyboard back to the dialog" wait_for 5 focus_is '设定密码'
+xdotool type 'wrong'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Return
+check "a wrong current password gets a notice" wait_for 5 notice_shown
+wait_for 5 focus_is Tavinor
+sleep 0.3
+xdotool key Return
+wait_for 5 bash -c "$(declare -f notice_shown); ! notice_shown"
+check "and keeps the dialog" dialog_shown
+wait_for 5 focus_is '设定密码'
+xdotool type 'Secret'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Return
+check "the right one closes the dialog" wait_for 5 hidden '^设定密码$'
+check "the lock stays" locked
+check "and gets the keyboard back" wait_for 5 focus_is lock_form
+xdotool type 'Secret'
+xdotool key Return
+sleep 0.3
+check "the old password no longer unlocks" locked
+xdotool type 'New1'
+xdotool key Return
+check "the new one does" wait_for 5 unlocked
+check "the new password is in the data file at once" \
+  bash -c "dd if='$data' bs=1 skip=96 count=5 status=none | grep -q '^New1'"
+check "the data file is the user's alone" test "$(stat -c %a "$data")" = 600
+
+# --- A grab held elsewhere: the lock says so in red and takes it when free.
+"$probe" grab 3 >"$work/grab.log" &
+grabber=$!
+wait_for 5 grep -q grabbed "$work/grab.log"
+xdotool key ctrl+k
+check "with the pointer held elsewhere the lock still covers the screen" wait_for 10 locked
+check "and says in red that it could not lock" wait_for 5 red_at 655 650 200 20
+wait_for 10 ended "$grabber"
+check "once free it takes the input and the notice goes" \
+  wait_for 5 bash -c "$(declare -f red_at); ! red_at 655 650 200 20"
+xdotool mousemove 150 150 click 1
+sleep 0.3
+check "and no click reaches the other window" no_input_reached_probe
+
+# --- Ending while locked releases everything.
+kill -TERM "$app_pid"
+check "SIGTERM while locked ends the program" wait_for 20 ended "$app_pid"
+check "the panel is shown again" wait_for 5 panel_state IsViewable
+check "the policy value is 0" policy_is 0
+
+# --- A stale 1 from a lock that was never undone, with no password.
+xdotool windowunmap "$panel"
+printf '[Software]\nMicrosoft\\Windows\\CurrentVersion\\Policies\\System\\DisableTaskMgr=1\n' \
+  >"$policy"
+dd if=/dev/zero of="$data" bs=1 seek=96 count=32 conv=notrunc status=none
+start_app
+xdotool key ctrl+k
+check "the next request asks for a password" wait_for 10 dialog_shown
+check "after resetting the policy value" policy_is 0
+check "and showing the panel" wait_for 5 panel_state IsViewable
+kill -TERM "$app_pid"
+wait_for 20 ended "$app_pid"
+
+[ "$failed" -eq 0 ] || grep -v -e "^js:" -e zygote "$work/app.log" | tail -n 20
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

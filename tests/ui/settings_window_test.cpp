@@ -365,11 +365,15 @@ TEST_F(SettingsWindowTest, DeletingAnEarlierThePlayingAndTheOnlyPlayer) {
     AnswerNextDialog("OK"); // the main window's closing save
 }
 
-// The road a user takes: no player yet, the music page sends him to the
-// settings, he adds a recommended player and closes, the player plays.
+// The road a user takes on the demo site: no player yet, the music page
+// sends him to the settings, he adds a recommended player and closes, the
+// player plays.
 TEST_F(SettingsWindowTest, FromTheMusicPageNoticeToAPlayingRecommendedPlayer) {
+    HttpServer site(QString(TAVINOR_TEST_WEB) + "/../../../site");
+    ASSERT_TRUE(site.Started());
     Start();
-    const QString yequ = server->Url("/autoplay.html?yequ");
+    // As the demo site's settings recommend it.
+    const QString yequ = site.Url("/music/yequ.htm");
     form->recommendedPlayers[3] = Player(yequ, "夜曲FM", 1000, 520, 120);
     const SeenDialog* notice = AnswerNextDialog("OK");
     bool acted = false;
@@ -386,9 +390,19 @@ TEST_F(SettingsWindowTest, FromTheMusicPageNoticeToAPlayingRecommendedPlayer) {
     EXPECT_EQ(notice->text, "您还没有添加播放器，请在[音乐设置]中添加播放器！");
     EXPECT_TRUE(acted) << "opened on the music sheet";
     EXPECT_EQ(form->music_cbox->currentText(), "夜曲FM");
-    EXPECT_TRUE(ShowsAddress(Pane(), yequ));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Pane()->title() == "playing"; }, 10000));
     EXPECT_EQ(form->store.header.players[0].top, 120);
+    ASSERT_TRUE(ShowsAddress(Pane(), yequ));
+    const auto state = [&] {
+        QString value;
+        bool done = false;
+        Pane()->page()->runJavaScript("window.demoPlayer ? demoPlayer.state() : ''",
+                                      [&](const QVariant& v) {
+                                          value = v.toString();
+                                          done = true;
+                                      });
+        return QTest::qWaitFor([&] { return done; }, 2000) ? value : QString();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return state() == "running"; }, 15000)) << "playing";
 
     // The tray's "自定义..." opens the quick-link sheet, modally.
     bool quick = false;

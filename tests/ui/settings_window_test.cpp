@@ -160,10 +160,6 @@ TEST_F(SettingsWindowTest, QuickLinksUpToTwelveReachTheTrayAndTheFile) {
     Open(S()->quick_sheet);
     EXPECT_EQ(S()->suiForm1->caption(), "设 置");
     EXPECT_EQ(S()->size(), QSize(570, 440));
-    EXPECT_EQ(S()->setting_page->tabText(0), "快捷网址设置");
-    EXPECT_EQ(S()->setting_page->tabText(1), "   音乐设置   ");
-    EXPECT_EQ(S()->Label6->text(), "已添加网址(最多12个)：      ");
-    EXPECT_EQ(S()->Label2->text(), "最长7个汉字 (例如：Tavinor)            ");
     EXPECT_EQ(S()->Label1->text(),
               QString("例如：%1  或  %2").arg(server->Url(""), server->Url("").mid(7)));
     EXPECT_EQ(S()->cal_cbox->placeholderText(), "请选择...");
@@ -242,8 +238,6 @@ TEST_F(SettingsWindowTest, PlayersAddedUpdatedAndBoundedThenPlayedOnTheMusicPage
                                 Player(server->Url("/player.html?x"), "", 1, 1, 1),
                                 Player(fm, "人人电台", 1000, 520, 120)};
     Open(S()->music_sheet);
-    EXPECT_EQ(S()->Label11->text(), "播放器宽度：(默认1000)           ");
-    EXPECT_EQ(S()->Label10->text(), "* 播放器网址：   ");
     ASSERT_EQ(S()->m_cbox->count(), 2);
     Choose(S()->m_cbox, 1);
     EXPECT_EQ(S()->m_title->text(), "人人电台");

@@ -13,6 +13,7 @@
 #include "ui/music/Tsetting_form.h"
 #include "ui/shell/TForm1.h"
 #include "ui/shell/app_start.h"
+#include "ui/skin/suiForm.h"
 #include "ui/skin/suiPageControl.h"
 #include "ui/skin/suiThemeManager.h"
 #include "ui/text/gbk_bounded_edit.h"
@@ -77,6 +78,8 @@ constexpr QSize kWindowSize(570, 440);
 Tsetting_form::Tsetting_form(QWidget* parent) : SkinnedWindow(QStringLiteral("设 置"), parent) {
     setObjectName("Tsetting_form");
     setFixedSize(kWindowSize);
+    suiForm1->setMinimizeButtonVisible(false);
+    suiForm1->setMaximizeButtonVisible(false);
     QWidget* client = Client();
     setting_page =
         Place(new suiPageControl(client), "setting_page", {2, 4, kWindowSize.width() - 12, 364});
@@ -108,11 +111,14 @@ void Tsetting_form::BuildQuickSheet() {
     cal_cbox->setMaxVisibleItems(13);
     Label3 = Label(sheet, "Label3", "* 网址：  ", {240, 84});
     url_edit = Edit(sheet, "url_edit", {300, 80, 230, 22}, kQuickLinkUrlBytes);
+    // A long site address breaks the example at its blanks.
     Label1 = Label(sheet, "Label1", SiteExample(), {300, 106}, true);
-    Label4 = Label(sheet, "Label4", "* 标题：   ", {240, 144});
-    title_edit = Edit(sheet, "title_edit", {300, 140, 150, 22}, kQuickLinkTitleBytes);
-    Label2 = Label(sheet, "Label2", "最长7个汉字 (例如：Tavinor)            ", {300, 166}, true);
-    addURL_button = Place(new QPushButton("添  加", sheet), "addURL_button", {300, 204, 90, 27});
+    Label1->setWordWrap(true);
+    Label1->setGeometry(300, 106, 240, 36);
+    Label4 = Label(sheet, "Label4", "* 标题：   ", {240, 158});
+    title_edit = Edit(sheet, "title_edit", {300, 154, 150, 22}, kQuickLinkTitleBytes);
+    Label2 = Label(sheet, "Label2", "最长7个汉字 (例如：Tavinor)            ", {300, 180}, true);
+    addURL_button = Place(new QPushButton("添  加", sheet), "addURL_button", {300, 216, 90, 27});
     connect(cal_cbox, &QComboBox::activated, this, &Tsetting_form::cal_cboxChange);
     connect(addURL_button, &QPushButton::clicked, this, &Tsetting_form::addURL_buttonClick);
     connect(del_quick, &QPushButton::clicked, this, &Tsetting_form::del_quickClick);

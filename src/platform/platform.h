@@ -16,6 +16,11 @@ void PrepareProcess();
 enum class InstanceLock { Acquired, AlreadyRunning, Failed };
 // Takes the per-user instance lock "Tavinor" for the life of the process.
 InstanceLock AcquireInstanceLock();
+// Calls `handler` on the window thread each time a second start asks the
+// running instance to come back from the tray.
+void OnRestoreRequest(std::function<void()> handler);
+// Run by a second start: asks the running instance to come back; true when it was told.
+bool AskRunningInstanceToRestore();
 
 // Folder of the data file, created when missing (UTF-8 path).
 std::string DataDirectory();

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/platform.h"
+#include "platform/x11/instance_folder.h"
 
 namespace platform {
 
@@ -22,11 +23,16 @@ void PrepareProcess() {
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-InstanceLock AcquireInstanceLock() {
+QString InstanceFolder() {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::tempPath();
-    const QByteArray path = QString("%1/Tavinor-%2.lock").arg(folder).arg(getuid()).toLocal8Bit();
+    return folder;
+}
+
+InstanceLock AcquireInstanceLock() {
+    const QByteArray path =
+        QString("%1/Tavinor-%2.lock").arg(InstanceFolder()).arg(getuid()).toLocal8Bit();
     // The lock is tied to the open descriptor, so a crashed process leaves
     // no stale lock behind; the descriptor stays open until the process ends.
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

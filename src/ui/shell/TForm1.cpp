@@ -187,12 +187,19 @@ void TForm1::Edit2Change() {
 }
 
 void TForm1::Minimize() {
+    // Without a tray to come back from, hiding would strand the window.
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        minimizedWithoutTray_ = true;
+        setWindowState(windowState() | Qt::WindowMinimized);
+        return;
+    }
     hiddenInTray_ = true;
     hide();
 }
 
 void TForm1::Restore() {
     hiddenInTray_ = false;
+    minimizedWithoutTray_ = false;
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();

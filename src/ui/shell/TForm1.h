@@ -200,4 +200,7 @@ private:
     std::array<std::vector<QAction*>, 5> siteEntries_;
     std::array<QAction*, kQuickLinkCount> quickLinkEntries_{};
     bool hiddenInTray_ = false;
+    // On a desktop without a tray the window is minimised instead of hidden;
+    // the toolkit docks the icon once a tray appears.
+    bool minimizedWithoutTray_ = false;
 };

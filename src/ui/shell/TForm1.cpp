@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "core/shell/documents_path.h"
 #include "core/shell/screen_fit.h"
@@ -191,15 +192,18 @@ void TForm1::Minimize() {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         minimizedWithoutTray_ = true;
         setWindowState(windowState() | Qt::WindowMinimized);
-        return;
+    } else {
+        hiddenInTray_ = true;
+        hide();
+        StartHiddenDiscard();
     }
-    hiddenInTray_ = true;
-    hide();
 }
 
 void TForm1::Restore() {
     hiddenInTray_ = false;
     minimizedWithoutTray_ = false;
+    if (hiddenDiscardTimer_)
+        hiddenDiscardTimer_->stop();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();

@@ -27,7 +27,9 @@ void suiThemeManager::addComponent(suiMessageDialog* component) {
 }
 
 void suiThemeManager::setFileTheme(const suiBuiltInFileTheme* theme) {
-    if (!theme)
+    // Everything listed already wears this skin; applying it again would
+    // only restyle every control once more.
+    if (!theme || theme == theme_)
         return;
     theme_ = theme;
     controls_.removeAll(nullptr);

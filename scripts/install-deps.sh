@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev qt6-tools-dev libx11-dev libxcb1-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool x11-utils imagemagick fonts-noto-cjk python3 curl
-  desktop-file-utils librsvg2-bin
+  desktop-file-utils librsvg2-bin openbox
 )
 
 missing=()

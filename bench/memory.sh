@@ -33,9 +33,14 @@ tree() { # the process and all its descendants
     pids=$next
   done
 }
+# PSS shares every page among all processes that map it, other programs'
+# WebEngine processes included; the private part (USS) is the tree's alone.
 pss_mib() {
-  for p in $(tree "$1"); do awk '/^Pss:/ {print $2}' "/proc/$p/smaps_rollup" 2>/dev/null; done |
-    awk '{s += $1} END {printf "%.1f", s / 1024}'
+  for p in $(tree "$1"); do
+    awk '/^Pss:/ {pss = $2} /^Private_(Clean|Dirty):/ {uss += $2} END {if (pss != "") print pss, uss}' \
+      "/proc/$p/smaps_rollup" 2>/dev/null
+  done | awk '{pss += $1; uss += $2} END {
+    printf "%.1f MiB, private %.1f MiB (%d processes)", pss / 1024, uss / 1024, NR}'
 }
 cpu_ticks() { # user + system time of the tree, in clock ticks
   for p in $(tree "$1"); do awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null; done |
@@ -46,17 +51,18 @@ wait_window() { until [ -n "$(window "$1")" ]; do sleep 0.1; done; }
 
 "$build/bench/bare_webengine" >/dev/null 2>&1 & bare=$!
 wait_window "^Bare WebEngine$"; sleep 8
-echo "bare Qt WebEngine on about:blank: PSS $(pss_mib $bare) MiB"
+echo "bare Qt WebEngine on about:blank: PSS $(pss_mib $bare)"
 kill -TERM $bare; wait $bare 2>/dev/null
 
 "$build/src/tavinor" >/dev/null 2>&1 & app=$!
 wait_window "^Tavinor—"; sleep 8
-echo "tavinor, demo start page shown: PSS $(pss_mib $app) MiB"
+echo "tavinor, demo start page shown: PSS $(pss_mib $app)"
 xdotool windowminimize "$(window "^Tavinor—")"
+while [ -n "$(window "^Tavinor—")" ]; do sleep 0.1; done
 sleep 30
-echo "tavinor, 30 s in the tray: PSS $(pss_mib $app) MiB"
+echo "tavinor, 30 s in the tray: PSS $(pss_mib $app)"
 sleep 90
-echo "tavinor, 2 min in the tray: PSS $(pss_mib $app) MiB"
+echo "tavinor, 2 min in the tray: PSS $(pss_mib $app)"
 ticks=$(getconf CLK_TCK); before=$(cpu_ticks $app)
 sleep 60
 seconds() { awk -v t="$1" -v hz="$ticks" 'BEGIN {printf "%.2f", t / hz}'; }

@@ -27,7 +27,7 @@ protected:
         Start();
         form->hiddenDiscardDelayMs = 500;
         form->suiPageControl1->setCurrentWidget(form->mineTabSheet);
-        ASSERT_TRUE(ShowsAddress(form->mineWebBrowser, QUrl::fromLocalFile(MinePage()).toString()));
+        ASSERT_TRUE(LoadedTitle(form->mineWebBrowser, "mine"));
         ASSERT_TRUE(ShowsAddress(form->CppWebBrowser1, StartPage()));
         form->CppWebBrowser3->Navigate(server->Url("/ok.html"));
         ASSERT_TRUE(ShowsAddress(form->CppWebBrowser3, server->Url("/ok.html")));
@@ -41,7 +41,7 @@ protected:
             5000);
     }
     bool LoadedTitle(TCppWebBrowser* pane, const QString& title) {
-        return QTest::qWaitFor([&] { return pane->title() == title && !pane->Busy(); }, 10000);
+        return QTest::qWaitFor([&] { return pane->title() == title && !pane->Busy(); }, 20000);
     }
 };
 

@@ -34,13 +34,14 @@ tree() { # the process and all its descendants
   done
 }
 # PSS shares every page among all processes that map it, other programs'
-# WebEngine processes included; the private part (USS) is the tree's alone.
+# WebEngine processes included, so it moves with whatever else runs; the
+# private dirty part is the tree's own, whatever else runs.
 pss_mib() {
   for p in $(tree "$1"); do
-    awk '/^Pss:/ {pss = $2} /^Private_(Clean|Dirty):/ {uss += $2} END {if (pss != "") print pss, uss}' \
+    awk '/^Pss:/ {pss = $2} /^Private_Dirty:/ {own = $2} END {if (pss != "") print pss, own}' \
       "/proc/$p/smaps_rollup" 2>/dev/null
-  done | awk '{pss += $1; uss += $2} END {
-    printf "%.1f MiB, private %.1f MiB (%d processes)", pss / 1024, uss / 1024, NR}'
+  done | awk '{pss += $1; own += $2} END {
+    printf "%.1f MiB, private dirty %.1f MiB (%d processes)", pss / 1024, own / 1024, NR}'
 }
 cpu_ticks() { # user + system time of the tree, in clock ticks
   for p in $(tree "$1"); do awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null; done |
@@ -49,10 +50,13 @@ cpu_ticks() { # user + system time of the tree, in clock ticks
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 wait_window() { until [ -n "$(window "$1")" ]; do sleep 0.1; done; }
 
-"$build/bench/bare_webengine" >/dev/null 2>&1 & bare=$!
-wait_window "^Bare WebEngine$"; sleep 8
-echo "bare Qt WebEngine on about:blank: PSS $(pss_mib $bare)"
-kill -TERM $bare; wait $bare 2>/dev/null
+bare() {
+  "$build/bench/bare_webengine" >/dev/null 2>&1 & bare=$!
+  wait_window "^Bare WebEngine$"; sleep 8
+  echo "bare Qt WebEngine on about:blank: PSS $(pss_mib $bare)"
+  kill -TERM $bare; wait $bare 2>/dev/null
+}
+bare
 
 "$build/src/tavinor" >/dev/null 2>&1 & app=$!
 wait_window "^Tavinor—"; sleep 8
@@ -70,3 +74,5 @@ after=$(cpu_ticks $app)
 echo "tavinor, CPU time of the tree over the next idle minute in the tray:" \
   "$(seconds $(( after - before ))) s (since start: $(seconds "$after") s)"
 kill -TERM $app; wait $app 2>/dev/null
+# Once more, to see how far the machine moved meanwhile.
+bare

@@ -41,6 +41,9 @@ void UnregisterHotKey(QWidget* window, int id);
 // Called on the window thread with the id of a pressed hot key.
 void SetHotKeyHandler(std::function<void(int id)> handler);
 
+// Gives the memory the process has freed back to the system.
+void ReturnFreedMemory();
+
 // Width and height of the primary screen in pixels.
 struct ScreenSize {
     int width;

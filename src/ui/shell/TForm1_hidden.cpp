@@ -3,8 +3,13 @@
 // pane is left alone: a player may be playing.
 #include <QTimer>
 
+#include "platform/platform.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/TForm1.h"
+
+namespace {
+constexpr int kReleaseAfterDiscardMs = 5000;
+} // namespace
 
 void TForm1::StartHiddenDiscard() {
     if (hiddenDiscardTimer_ == nullptr) {
@@ -18,4 +23,6 @@ void TForm1::StartHiddenDiscard() {
 void TForm1::DiscardHiddenPanes() {
     CppWebBrowser1->Discard();
     mineWebBrowser->Discard();
+    // The engine lets go of the pages' memory a moment later.
+    QTimer::singleShot(kReleaseAfterDiscardMs, this, [] { platform::ReturnFreedMemory(); });
 }

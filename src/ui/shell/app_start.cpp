@@ -70,8 +70,6 @@ int RunApplication(int argc, char** argv) {
         pwd_form = new Tpwd_form;
         setting_form = new Tsetting_form;
         platform::OnTerminationRequest([] { Form1->close(); });
-        // Skinned while nothing is polished yet, so the show styles every control once.
-        Form1->ApplySkin();
         if (!Form1->HiddenInTray())
             Form1->show();
         app.exec();

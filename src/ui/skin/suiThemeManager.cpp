@@ -27,9 +27,7 @@ void suiThemeManager::addComponent(suiMessageDialog* component) {
 }
 
 void suiThemeManager::setFileTheme(const suiBuiltInFileTheme* theme) {
-    // Everything listed already wears this skin; applying it again would
-    // only restyle every control once more.
-    if (!theme || theme == theme_)
+    if (!theme)
         return;
     theme_ = theme;
     controls_.removeAll(nullptr);

@@ -135,6 +135,10 @@ xdotool key alt+b
 sleep 0.3
 check "Alt+B brings nothing above it" wait_for 5 bash -c "$(declare -f shown locked focus_is);
   locked && focus_is lock_form"
+"$app"
+sleep 0.5
+check "a second start brings nothing above it either" bash -c "$(declare -f shown locked focus_is);
+  locked && focus_is lock_form"
 xdotool mousemove 970 1130 # off the screens
 xdotool mousemove $((932 + 30)) $((697 + 8)) click 1 # " 更改密码    "
 check "the change link opens the dialog above the lock" wait_for 5 dialog_shown

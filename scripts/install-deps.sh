@@ -11,6 +11,7 @@ packages=(
   desktop-file-utils librsvg2-bin
   strace
   libqt6sql6-sqlite
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -8,6 +8,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-fuzz"
 seconds="${FUZZ_SECONDS:-40}"
+bash "$root/scripts/install-deps.sh"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DTAVINOR_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

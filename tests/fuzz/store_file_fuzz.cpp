@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/favorites/favorite_ops.h"
 #include "core/favorites/netscape_bookmarks.h"
 #include "core/favorites/store_exchange.h"
 #include "core/store/store.h"
@@ -54,6 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckConsistent(loaded);
     if (outcome == LoadOutcome::ReplacedBad)
         FUZZ_CHECK(ReadBytes(BackupPath(dataFile)) == bytes || bytes.empty());
+    // Whatever was loaded takes a new favorite, and keeps it.
+    FUZZ_CHECK(AddFavorite(loaded, 0, "added.example", "added", kNow) == 0);
+    Store reread;
+    reread.path = dataFile;
+    FUZZ_CHECK(ReadStore(reread) == ReadOutcome::Ok);
+    FUZZ_CHECK(reread.items.size() == loaded.items.size());
+    for (std::size_t i = 0; i < loaded.items.size(); ++i)
+        FUZZ_CHECK(reread.items[i].url == loaded.items[i].url);
 
     // As a file offered for import, over a default data file.
     WriteBytes(offered, bytes);

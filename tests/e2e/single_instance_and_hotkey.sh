@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The real binary on a real X server: one instance per user, a silent second
-# start, a clean close on SIGTERM that writes the data file back, and Alt+B
-# as a real key press bringing the hidden window back.
+# The real binary on a real X server: one instance per user, a second start
+# that brings the hidden window back and ends, a clean close on SIGTERM that
+# writes the data file back, and Alt+B as a real key press bringing the hidden
+# window back.
 # Usage: single_instance_and_hotkey.sh PATH_TO_TAVINOR (DISPLAY set, tray running)
 set -uo pipefail
 app="$1"
@@ -36,5 +37,23 @@ check "Alt+B brings the window back" wait_for 20 visible_window
 kill -TERM "$second"
 check "second run closes" wait_for 20 ended "$second"
 check "the data file is intact" test "$(stat -c %s "$data")" = 3252
+
+# Hidden again by the start option: only the exact request on the socket
+# beside the lock brings it back, and a second start sends just that.
+"$app" & third=$!
+check "the third run starts hidden" wait_for 30 any_window
+sleep 1
+socket="$XDG_RUNTIME_DIR/Tavinor-$(id -u).sock"
+check "the running instance listens beside its lock" test -S "$socket"
+python3 -c 'import socket, sys
+s = socket.socket(socket.AF_UNIX); s.connect(sys.argv[1]); s.sendall(b"restore\nrestore\n")' "$socket"
+sleep 1
+check "anything but the request is ignored" bash -c "! xdotool search --onlyvisible --name '^Tavinor—' >/dev/null 2>&1"
+"$app"; code=$?
+check "a second start ends with code 0" test "$code" = 0
+check "and brings the hidden window back" wait_for 10 visible_window
+check "the first instance goes on" kill -0 "$third"
+kill -TERM "$third"
+check "third run closes" wait_for 20 ended "$third"
 
 finish

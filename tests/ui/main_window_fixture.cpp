@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
+#include "ui/shell/app_start.h"
 
 HttpServer* MainWindowFixture::server = nullptr;
 
@@ -74,6 +75,7 @@ void MainWindowFixture::TearDown() {
     if (form)
         form->close();
     form.reset();
+    Form1 = nullptr;
 }
 
 void MainWindowFixture::PrepareDataFile(std::initializer_list<std::pair<int, char>> patches) {
@@ -88,6 +90,8 @@ void MainWindowFixture::PrepareDataFile(std::initializer_list<std::pair<int, cha
 
 void MainWindowFixture::Start() {
     form = std::make_unique<TForm1>();
+    // The other windows reach the main window as the program's does.
+    Form1 = form.get();
     form->FormCreate();
     if (!form->HiddenInTray()) {
         form->show();

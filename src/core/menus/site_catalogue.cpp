@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "core/menus/site_catalogue.h"
+#include "core/shell/open_address.h"
 #include "core/text/gbk_text.h"
 
 namespace {
@@ -89,5 +90,5 @@ std::string SiteAddressToOpen(const Site& site) {
 }
 
 std::string QuickLinkAddressToOpen(const QuickLink& link) {
-    return std::string(link.url, strnlen(link.url, sizeof link.url));
+    return TypedAddress(std::string(link.url, strnlen(link.url, sizeof link.url)));
 }

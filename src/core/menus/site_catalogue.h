@@ -47,6 +47,7 @@ EntryState SiteEntryState(const Site& site);
 // A quick link is offered when its address is not empty, blanks included.
 EntryState QuickLinkEntryState(const QuickLink& link);
 
-// The address a click opens, or empty for nothing: sites trimmed, quick links as stored.
+// The address a click opens, or empty for nothing: sites trimmed, quick links
+// as the user typed them, with or without a scheme (TypedAddress).
 std::string SiteAddressToOpen(const Site& site);
 std::string QuickLinkAddressToOpen(const QuickLink& link);

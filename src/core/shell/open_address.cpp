@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/shell/documents_path.h"
+#include "core/text/gbk_text.h"
 
 namespace {
 
@@ -108,4 +109,14 @@ BrowserAddress JudgeBrowserAddress(const std::string& address, const std::string
     const std::optional<std::string> path = PercentDecoded(pathPart);
     return path && IsOwnPage(*path, documentsFolder) ? BrowserAddress::OwnPage
                                                      : BrowserAddress::Refused;
+}
+
+std::string TypedAddress(const std::string& typed) {
+    const std::string address = TrimBytes(typed);
+    if (address.empty())
+        return address;
+    // "host:port" reads like a scheme; a scheme is never followed by a digit.
+    const std::optional<std::string> scheme = SchemeOf(address);
+    const bool named = scheme && !std::isdigit((unsigned char)address[scheme->size() + 1]);
+    return named ? address : "http://" + address;
 }

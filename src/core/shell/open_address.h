@@ -15,3 +15,9 @@ enum class BrowserAddress {
 
 // documentsFolder: the user's documents folder (UTF-8); empty means none.
 BrowserAddress JudgeBrowserAddress(const std::string& address, const std::string& documentsFolder);
+
+// An address as a user types it, made one the browser takes: the blanks
+// around it removed, and "http://" put before one that names no scheme
+// ("www.example.test", "localhost:8080/x"). Empty for blanks only. The
+// result still goes through JudgeBrowserAddress.
+std::string TypedAddress(const std::string& typed);

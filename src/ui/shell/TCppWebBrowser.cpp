@@ -65,6 +65,10 @@ void TCppWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
         emit DocumentComplete(url);
 }
 
+TCppWebBrowser::~TCppWebBrowser() {
+    alive_.reset();
+}
+
 void TCppWebBrowser::ReadDocumentProperty(const QString& name,
                                           std::function<void(const QString&)> done) {
     // The program's own script world: page scripts cannot redefine what it reads.
@@ -72,7 +76,10 @@ void TCppWebBrowser::ReadDocumentProperty(const QString& name,
         QStringLiteral("(function(){try{return String(document['%1']);}catch(e){return '';}})()")
             .arg(name),
         QWebEngineScript::ApplicationWorld,
-        [done = std::move(done)](const QVariant& value) { done(value.toString()); });
+        [done = std::move(done), alive = std::weak_ptr<bool>(alive_)](const QVariant& value) {
+            if (!alive.expired())
+                done(value.toString());
+        });
 }
 
 void TCppWebBrowser::SetElementStyle(const QString& element, const QString& property,

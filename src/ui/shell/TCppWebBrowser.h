@@ -5,6 +5,7 @@
 
 #include <QWebEngineView>
 #include <functional>
+#include <memory>
 
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
@@ -13,6 +14,7 @@ class TCppWebBrowser : public QWebEngineView {
     Q_OBJECT
 public:
     explicit TCppWebBrowser(QWidget* parent = nullptr);
+    ~TCppWebBrowser() override;
 
     // An http address, an absolute local file path or "about:blank".
     void Navigate(const QString& address);
@@ -41,4 +43,7 @@ signals:
 private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     bool busy_ = false;
+    // Gone once the pane starts going away: its page answers the reads still
+    // waiting while it is destroyed, and nothing may touch the pane then.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

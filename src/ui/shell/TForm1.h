@@ -49,8 +49,8 @@ public:
 
     void LoadStore();
     // Tells the user of a failed save (result -1), unless this run was told
-    // at start that its changes are not saved.
-    void ReportSave(int result);
+    // at start that its changes are not saved; `notice` replaces the usual text.
+    void ReportSave(int result, const QString& notice = {});
     void Minimize();
     void Restore();
     bool HiddenInTray() const { return hiddenInTray_; }
@@ -170,6 +170,8 @@ public:
     void upEnter();
     void music_settingClick();
     void CppWebBrowser3DocumentComplete(const QString& url);
+    // Loads the player of `slot` into the pane (web addresses only).
+    void PlayPlayerSlot(int slot);
     // The built-in sites behind the tray submenus, for this run.
     SiteCatalogue siteCatalogue;
     void BuildSiteMenus();
@@ -230,7 +232,6 @@ private:
     void BuildMusicPage();
     void MusicPageLayout();
     void MusicPageEntry();
-    void PlayPlayerSlot(int slot);
     // Brings the window back from the tray, then shows `page`.
     void RestoreToPage(QWidget* page);
     void UpdateFavoriteCount();

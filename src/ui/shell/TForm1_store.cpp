@@ -37,7 +37,9 @@ void TForm1::LoadStore() {
     UpdateFavoriteCount();
 }
 
-void TForm1::ReportSave(int result) {
+void TForm1::ReportSave(int result, const QString& notice) {
     if (result != 0 && !storeReadOnly_)
-        ShowMsgDlg("无法写入数据文件，这次更改没有保存。请检查数据文件夹是否可以写入。");
+        ShowMsgDlg(notice.isEmpty()
+                       ? "无法写入数据文件，这次更改没有保存。请检查数据文件夹是否可以写入。"
+                       : notice);
 }

@@ -57,7 +57,12 @@ TEST(SiteCatalogue, RefreshAndClickRules) {
     std::strcpy(blanks.title, "mine");
     std::strcpy(blanks.url, "   ");
     EXPECT_TRUE(QuickLinkEntryState(blanks).visible);
-    EXPECT_EQ(QuickLinkAddressToOpen(blanks), "   ") << "opened unchanged";
+    EXPECT_EQ(QuickLinkAddressToOpen(blanks), "") << "listed, but opens nothing";
+    // Quick links are stored as typed: with or without a scheme, blanks around.
+    std::strcpy(blanks.url, "www.example.test");
+    EXPECT_EQ(QuickLinkAddressToOpen(blanks), "http://www.example.test");
+    std::strcpy(blanks.url, "  http://example.test/  ");
+    EXPECT_EQ(QuickLinkAddressToOpen(blanks), "http://example.test/");
 
     // An empty label with an address shows an empty caption; labels stay untrimmed.
     const EntryState unnamed = SiteEntryState({"", "http://a.example/"});

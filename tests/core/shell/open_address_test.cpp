@@ -36,6 +36,17 @@ TEST(JudgeBrowserAddress, OtherSchemesAreRefused) {
         EXPECT_EQ(Judge(address), BrowserAddress::Refused) << address;
 }
 
+TEST(TypedAddress, BareHostsGetTheWebSchemeAndOthersStayWhatTheyAre) {
+    EXPECT_EQ(TypedAddress("  www.example.test \t"), "http://www.example.test");
+    EXPECT_EQ(TypedAddress("localhost:8080/x"), "http://localhost:8080/x")
+        << "a port, not a scheme";
+    EXPECT_EQ(TypedAddress(" HTTPS://example.test/ "), "HTTPS://example.test/");
+    EXPECT_EQ(TypedAddress("   "), "");
+    // Another scheme is kept, so the policy still refuses it.
+    EXPECT_EQ(Judge(TypedAddress("javascript:alert(1)")), BrowserAddress::Refused);
+    EXPECT_EQ(Judge(TypedAddress("file:///etc/passwd")), BrowserAddress::Refused);
+}
+
 TEST(JudgeBrowserAddress, ControlCharactersRefuseEvenAWebAddress) {
     EXPECT_EQ(Judge("http://example.com/\n/usr/bin/xterm"), BrowserAddress::Refused);
     EXPECT_EQ(Judge(std::string("http://example.com/\0x", 20)), BrowserAddress::Refused);

@@ -78,8 +78,10 @@ void MainWindowFixture::PrepareDataFile(std::initializer_list<std::pair<int, cha
     WriteBytes(DataFile().toStdString(), bytes);
 }
 
-void MainWindowFixture::Start() {
+void MainWindowFixture::Start(const std::function<void(TForm1&)>& beforeCreate) {
     form = std::make_unique<TForm1>();
+    if (beforeCreate)
+        beforeCreate(*form);
     form->FormCreate();
     if (!form->HiddenInTray()) {
         form->show();

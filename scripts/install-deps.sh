@@ -12,6 +12,7 @@ packages=(
   strace
   libqt6sql6-sqlite
   openbox xserver-xephyr
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

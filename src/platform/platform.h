@@ -19,6 +19,11 @@ void PrepareProcess();
 enum class InstanceLock { Acquired, AlreadyRunning, Failed };
 // Takes the per-user instance lock "Tavinor" for the life of the process.
 InstanceLock AcquireInstanceLock();
+// Calls `handler` on the window thread each time a second start asks the
+// running instance to come back from the tray.
+void OnRestoreRequest(std::function<void()> handler);
+// Run by a second start: asks the running instance to come back; true when it was told.
+bool AskRunningInstanceToRestore();
 
 // Folder of the data file, created when missing (UTF-8 path).
 std::string DataDirectory();
@@ -38,6 +43,9 @@ bool RegisterHotKey(QWidget* window, int id, unsigned modifiers, unsigned virtua
 void UnregisterHotKey(QWidget* window, int id);
 // Called on the window thread with the id of a pressed hot key.
 void SetHotKeyHandler(std::function<void(int id)> handler);
+
+// Gives the memory the process has freed back to the system.
+void ReturnFreedMemory();
 
 // Width and height of the primary screen in pixels.
 struct ScreenSize {

@@ -2,7 +2,7 @@
 # stand-in for the system browser, and the check and wait helpers.
 # Source it; it sets $work (removed at exit) and the XDG variables.
 work="$(mktemp -d /tmp/tavinor-e2e-XXXXXX)"
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 export HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/home/config"
 export XDG_RUNTIME_DIR="$work/runtime" XDG_CACHE_HOME="$work/home/cache"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/bin"
@@ -19,7 +19,7 @@ check() { # check NAME COMMAND...
 }
 wait_for() { # wait_for SECONDS COMMAND...
   local end=$((SECONDS + $1)); shift
-  until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.2; done
+  until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.1; done
 }
 visible_window() { xdotool search --onlyvisible --name "^Tavinor—" >/dev/null 2>&1; }
 any_window() { xdotool search --name "^Tavinor—" >/dev/null 2>&1; }

@@ -27,12 +27,15 @@ export DISPLAY="$display"
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
 
 # The tray host owns the system-tray selection, so tray icons really appear.
-trayer --edge bottom --align right --widthtype request --height 24 \
-  --transparent false --SetDockType true >/dev/null 2>&1 &
-tray=$!
-for _ in $(seq 100); do
-  xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && break
-  sleep 0.05
-done
+# WITH_DISPLAY_NO_TRAY=1 leaves it out, as on desktops that show no tray.
+if [ -z "${WITH_DISPLAY_NO_TRAY:-}" ]; then
+  trayer --edge bottom --align right --widthtype request --height 24 \
+    --transparent false --SetDockType true >/dev/null 2>&1 &
+  tray=$!
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && break
+    sleep 0.05
+  done
+fi
 
 "$@"

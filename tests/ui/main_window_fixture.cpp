@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -24,6 +25,13 @@ QString MinePage() {
 
 bool ShowsAddress(TCppWebBrowser* pane, const QString& address) {
     return QTest::qWaitFor([&] { return pane->url().toString() == address; }, 10000);
+}
+
+QWidget* TrayIconWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->inherits("QSystemTrayIconSys"))
+            return widget;
+    return nullptr;
 }
 
 void ClickElement(TCppWebBrowser& pane, const QString& selector) {

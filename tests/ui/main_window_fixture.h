@@ -12,6 +12,7 @@
 #include "support/http_fixture.h"
 #include "ui/shell/TForm1.h"
 
+class QWidget;
 class TCppWebBrowser;
 
 QString DataFile();
@@ -19,6 +20,8 @@ QString DataFile();
 QString MinePage();
 // True once the pane has begun loading `address` (waits up to 10 s).
 bool ShowsAddress(TCppWebBrowser* pane, const QString& address);
+// The tray icon's own window, once it is embedded in a tray host.
+QWidget* TrayIconWindow();
 // Clicks the element a CSS selector finds in the loaded page with a real mouse click, as a person
 // would: pages only get new windows from a user's gesture.
 void ClickElement(TCppWebBrowser& pane, const QString& selector);

@@ -15,14 +15,6 @@
 
 namespace {
 
-// The icon's own window, embedded in the tray host.
-QWidget* TrayIconWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->inherits("QSystemTrayIconSys"))
-            return widget;
-    return nullptr;
-}
-
 class TrayMenuTest : public MainWindowFixture {
 protected:
     void ExpectInTray() {

@@ -129,6 +129,10 @@ int SaveStore(const Store& store, const FavoriteRecord& record, bool append) {
     // look at it, and the next add writes over it.
     if (append) {
         const long slot = RecordOffset(record.recordIndex);
+        // A file cut short inside its tables was read with no records; its
+        // first record's slot exists once the tables are whole again.
+        if (slot == kFixedBlockSize && file.Size() < slot && !file.WriteFixedBlock(store))
+            return -1;
         if (record.recordIndex < 0 || file.Size() < slot ||
             !file.WriteAt(slot, &record, sizeof record))
             return -1;

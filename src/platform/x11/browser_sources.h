@@ -1,6 +1,7 @@
 #pragma once
 // Readers of the browsers' own bookmark stores, for ReadBrowserFavorites.
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -16,3 +17,5 @@ std::optional<BookmarkNode> ReadFirefoxPlaces(const QString& placesFile);
 // bookmarks as folders of the returned tree. None when the file is not JSON
 // of the known version.
 std::optional<BookmarkNode> ReadChromiumBookmarks(const QString& bookmarksFile);
+// The same, from the file's bytes.
+std::optional<BookmarkNode> ChromiumBookmarksFromJson(const QByteArray& json);

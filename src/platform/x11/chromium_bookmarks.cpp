@@ -35,8 +35,12 @@ std::optional<BookmarkNode> ReadChromiumBookmarks(const QString& bookmarksFile) 
     QFile file(bookmarksFile);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
+    return ChromiumBookmarksFromJson(file.readAll());
+}
+
+std::optional<BookmarkNode> ChromiumBookmarksFromJson(const QByteArray& json) {
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     const QJsonObject top = document.object();
     if (error.error != QJsonParseError::NoError || top.value("version").toInt() != 1 ||
         !top.value("roots").isObject())

@@ -7,8 +7,9 @@
 #include <QStandardPaths>
 #include <unistd.h>
 
-#include "core/shell/instance_lock.h"
 #include "platform/platform.h"
+#include "platform/x11/instance_folder.h"
+#include "platform/x11/instance_lock.h"
 
 namespace platform {
 
@@ -21,11 +22,20 @@ void PrepareProcess() {
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+// Where the lock was found, taken or held by the running instance; the
+// socket a second start talks to lies beside it.
+static QString lockFolder;
+
+QString InstanceFolder() {
+    return lockFolder;
+}
+
 InstanceLock AcquireInstanceLock() {
     // Without a usable runtime folder the lock goes to a folder of the
     // user's own, never to the shared temporary folder.
     const InstanceLockFile lock = TakeInstanceLock(
         qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString(), DataDirectory() + "/run");
+    lockFolder = QString::fromStdString(lock.folder);
     switch (lock.result) {
     case LockResult::Acquired:
         return InstanceLock::Acquired;

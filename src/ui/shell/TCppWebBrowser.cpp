@@ -43,6 +43,14 @@ void TCppWebBrowser::Stop() {
     busy_ = false;
 }
 
+void TCppWebBrowser::Discard() {
+    using State = QWebEnginePage::LifecycleState;
+    if (page()->isVisible() || url().isEmpty() || page()->lifecycleState() == State::Discarded)
+        return;
+    busy_ = false;
+    page()->setLifecycleState(State::Discarded);
+}
+
 void TCppWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
         return;

@@ -18,6 +18,9 @@ public:
     void Navigate(const QString& address);
     void Stop();
     bool Busy() const { return busy_; }
+    // Gives back the memory of a page nobody can see; it loads again once
+    // it is shown or navigated.
+    void Discard();
 
     // Asynchronous reads and writes of the loaded document.
     void ReadDocumentProperty(const QString& name, std::function<void(const QString&)> done);

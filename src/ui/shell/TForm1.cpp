@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "core/shell/documents_path.h"
 #include "core/shell/screen_fit.h"
@@ -190,12 +191,22 @@ void TForm1::Edit2Change() {
 }
 
 void TForm1::Minimize() {
-    hiddenInTray_ = true;
-    hide();
+    // Without a tray to come back from, hiding would strand the window.
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        minimizedWithoutTray_ = true;
+        setWindowState(windowState() | Qt::WindowMinimized);
+    } else {
+        hiddenInTray_ = true;
+        hide();
+        StartHiddenDiscard();
+    }
 }
 
 void TForm1::Restore() {
     hiddenInTray_ = false;
+    minimizedWithoutTray_ = false;
+    if (hiddenDiscardTimer_)
+        hiddenDiscardTimer_->stop();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();

@@ -265,4 +265,17 @@ private:
     std::array<std::vector<QAction*>, 5> siteEntries_;
     std::array<QAction*, kQuickLinkCount> quickLinkEntries_{};
     bool hiddenInTray_ = false;
+    // On a desktop without a tray the window is minimised instead of hidden;
+    // the toolkit docks the icon once a tray appears.
+    bool minimizedWithoutTray_ = false;
+
+public:
+    // The start page and the personal page give back their memory once the
+    // window has been away this long; tests shorten it.
+    int hiddenDiscardDelayMs = 60 * 1000;
+
+private:
+    void StartHiddenDiscard();
+    void DiscardHiddenPanes();
+    QTimer* hiddenDiscardTimer_ = nullptr;
 };

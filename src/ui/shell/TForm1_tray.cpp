@@ -121,6 +121,6 @@ void TForm1::changeEvent(QEvent* event) {
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
     if (isMinimized())
         Minimize();
-    else if ((change->oldState() & Qt::WindowMinimized) && hiddenInTray_)
+    else if ((change->oldState() & Qt::WindowMinimized) && (hiddenInTray_ || minimizedWithoutTray_))
         Restore();
 }

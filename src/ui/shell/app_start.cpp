@@ -43,9 +43,11 @@ public:
 int RunApplication(int argc, char** argv) {
     platform::PrepareProcess();
     const platform::InstanceLock lock = platform::AcquireInstanceLock();
-    // A second start ends at once and silently, before any window exists.
-    if (lock == platform::InstanceLock::AlreadyRunning)
+    // A second start brings the running one back and ends, before any window exists.
+    if (lock == platform::InstanceLock::AlreadyRunning) {
+        platform::AskRunningInstanceToRestore();
         return 0;
+    }
     TavinorApplication app(argc, argv);
     app.setApplicationName("Tavinor");
     app.setQuitOnLastWindowClosed(false);
@@ -55,6 +57,12 @@ int RunApplication(int argc, char** argv) {
         box.exec();
         return 0;
     }
+    // Listening before the windows exist keeps an early second start waiting, not lost.
+    // A second start never brings the main window above an engaged lock.
+    platform::OnRestoreRequest([] {
+        if (Form1 && !(lock_form && lock_form->Engaged()))
+            Form1->Restore();
+    });
     try {
         Form1 = new TForm1;
         Form1->FormCreate();

@@ -217,6 +217,25 @@ TEST_F(StoreFileTest, AppendAfterAShortFileLandsRightAfterTheLastCompleteRecord)
     EXPECT_EQ(Int32At(bytes, 20), 3);
 }
 
+TEST_F(StoreFileTest, AFileCutInsideItsTablesTakesAndKeepsANewRecord) {
+    WriteBytes(path, MakeFile({{0, 0}}).substr(0, 1500));
+    ASSERT_EQ(LoadStoreFile(store, kSite, kNow), LoadOutcome::Read);
+    ASSERT_EQ(store.header.recordCount, 0);
+
+    FavoriteRecord record{};
+    std::strcpy(record.url, "http://new.example/");
+    store.header.recordCount = 1;
+    ASSERT_EQ(SaveStore(store, record, true), 0);
+    const std::string bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 2888u + 364);
+    EXPECT_EQ(bytes.substr(620, 4), "cat0") << "the tables as read";
+    Store reread;
+    reread.path = path;
+    ASSERT_EQ(ReadStore(reread), ReadOutcome::Ok);
+    ASSERT_EQ(reread.items.size(), 1u);
+    EXPECT_EQ(reread.items[0].url, "http://new.example/");
+}
+
 TEST_F(StoreFileTest, SaveReportsEveryFailure) {
     EXPECT_EQ(SaveStore(store, store.record, false), -1) << "missing file";
     EXPECT_FALSE(std::filesystem::exists(path)) << "a save never creates the file";

@@ -1,4 +1,4 @@
-#include "core/shell/instance_lock.h"
+#include "platform/x11/instance_lock.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -45,10 +45,10 @@ bool TryLockIn(const std::string& folder, InstanceLockFile& lock) {
         ::close(fd);
         if (!held)
             return false;
-        lock.result = LockResult::AlreadyRunning;
+        lock = {LockResult::AlreadyRunning, -1, folder};
         return true;
     }
-    lock = {LockResult::Acquired, fd};
+    lock = {LockResult::Acquired, fd, folder};
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The per-user lock that lets only one instance run. Like the data file's
-// writes, it needs POSIX calls (flock, ownership) that standard C++ lacks.
+// The per-user lock that lets only one instance run: a lock file held with
+// flock in a folder only the user can write to.
 
 #include <string>
 
@@ -8,7 +8,8 @@ enum class LockResult { Acquired, AlreadyRunning, Failed };
 
 struct InstanceLockFile {
     LockResult result = LockResult::Failed;
-    int fd = -1; // held open for the life of the process while Acquired
+    int fd = -1;        // held open for the life of the process while Acquired
+    std::string folder; // where it was taken or found held
 };
 
 // Takes the lock file in `runtimeFolder` (the session's runtime folder; may

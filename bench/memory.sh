@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Memory and idle CPU of the whole process tree (the program and its
+# QtWebEngineProcess children): PSS from /proc/PID/smaps_rollup with the demo
+# start page shown, then while minimised to the tray (before and after the
+# panes nobody sees are discarded), and the CPU time of one idle minute in
+# the tray; against a bare Qt WebEngine window (bench/bare_webengine.cpp).
+# Usage: bench/memory.sh BUILD_DIR   (run via tests/support/with-display.sh;
+# openbox handles the minimise request)
+set -uo pipefail
+build="$1"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+work="$(mktemp -d /tmp/tavinor-bench-XXXXXX)"
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export HOME="$work" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+export XDG_RUNTIME_DIR="$work/run" XDG_CACHE_HOME="$work/cache"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+# The demo product site, as scripts/run-demo.sh serves it.
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+export TAVINOR_SITE="http://127.0.0.1:$port"
+cp -r "$root/site" "$work/site"
+python3 "$root/site/make_setting.py" "$TAVINOR_SITE" "$work/site/setting.txt"
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$work/site" >/dev/null 2>&1 &
+openbox >/dev/null 2>&1 &
+sleep 1
+
+tree() { # the process and all its descendants
+  local pids="$1" next
+  echo "$1"
+  while [ -n "$pids" ]; do
+    next=$(for p in $pids; do pgrep -P "$p"; done)
+    [ -n "$next" ] && echo "$next"
+    pids=$next
+  done
+}
+# PSS shares every page among all processes that map it, other programs'
+# WebEngine processes included, so it moves with whatever else runs; the
+# private dirty part is the tree's own, whatever else runs.
+pss_mib() {
+  for p in $(tree "$1"); do
+    awk '/^Pss:/ {pss = $2} /^Private_Dirty:/ {own = $2} END {if (pss != "") print pss, own}' \
+      "/proc/$p/smaps_rollup" 2>/dev/null
+  done | awk '{pss += $1; own += $2} END {
+    printf "%.1f MiB, private dirty %.1f MiB (%d processes)", pss / 1024, own / 1024, NR}'
+}
+cpu_ticks() { # user + system time of the tree, in clock ticks
+  for p in $(tree "$1"); do awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null; done |
+    awk '{s += $1} END {print s}'
+}
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+wait_window() { until [ -n "$(window "$1")" ]; do sleep 0.1; done; }
+
+bare() {
+  "$build/bench/bare_webengine" >/dev/null 2>&1 & bare=$!
+  wait_window "^Bare WebEngine$"; sleep 8
+  echo "bare Qt WebEngine on about:blank: PSS $(pss_mib $bare)"
+  kill -TERM $bare; wait $bare 2>/dev/null
+}
+bare
+
+"$build/src/tavinor" >/dev/null 2>&1 & app=$!
+wait_window "^Tavinor—"; sleep 8
+echo "tavinor, demo start page shown: PSS $(pss_mib $app)"
+xdotool windowminimize "$(window "^Tavinor—")"
+while [ -n "$(window "^Tavinor—")" ]; do sleep 0.1; done
+sleep 30
+echo "tavinor, 30 s in the tray: PSS $(pss_mib $app)"
+sleep 90
+echo "tavinor, 2 min in the tray: PSS $(pss_mib $app)"
+ticks=$(getconf CLK_TCK); before=$(cpu_ticks $app)
+sleep 60
+seconds() { awk -v t="$1" -v hz="$ticks" 'BEGIN {printf "%.2f", t / hz}'; }
+after=$(cpu_ticks $app)
+echo "tavinor, CPU time of the tree over the next idle minute in the tray:" \
+  "$(seconds $(( after - before ))) s (since start: $(seconds "$after") s)"
+kill -TERM $app; wait $app 2>/dev/null
+# Once more, to see how far the machine moved meanwhile.
+bare

@@ -36,8 +36,10 @@ void Flag(std::string_view text, const char* key, uint8_t& target) {
     WithValue(text, key, [&](const char* v) { target = ToInteger(v) != 0 ? 1 : 0; });
 }
 
-void Integer(std::string_view text, const char* key, int32_t& target) {
-    WithValue(text, key, [&](const char* v) { target = ToInteger(v); });
+// Player slots are packed as in the data file, so their integers are set by
+// value, never through a reference.
+template <typename Set> void Integer(std::string_view text, const std::string& key, Set set) {
+    WithValue(text, key.c_str(), [&](const char* v) { set(ToInteger(v)); });
 }
 
 void Text(std::string_view text, const char* key, char* field, std::size_t width) {
@@ -102,9 +104,9 @@ void ApplySettingText(std::string_view text, RemoteSettings& settings,
         };
         Text(text, key("u").c_str(), slot.url, sizeof slot.url);
         Text(text, key("t").c_str(), slot.title, sizeof slot.title);
-        Integer(text, key("w").c_str(), slot.width);
-        Integer(text, key("h").c_str(), slot.height);
-        Integer(text, key("top").c_str(), slot.top);
+        Integer(text, key("w"), [&](int32_t v) { slot.width = v; });
+        Integer(text, key("h"), [&](int32_t v) { slot.height = v; });
+        Integer(text, key("top"), [&](int32_t v) { slot.top = v; });
     }
     Flag(text, "isLink", settings.isLink);
     Text(text, "text", settings.text, sizeof settings.text);

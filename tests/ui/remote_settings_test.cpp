@@ -94,7 +94,7 @@ TEST_F(RemoteSettingsTest, AnsweredSettingsReachMenusPlayersAndTheLink) {
     EXPECT_EQ(Visible(form->ku_menu), QStringList{"酷站"});
     EXPECT_EQ(Visible(form->sou_menu).first(), "演示");
     EXPECT_EQ(FromGbk(form->recommendedPlayers[0].title, 16), "演示");
-    EXPECT_EQ(form->recommendedPlayers[0].width, 640);
+    EXPECT_EQ(int(form->recommendedPlayers[0].width), 640);
     EXPECT_EQ(ReadBytes(LogoFile().toStdString()).size(), 300u * 1024);
     EXPECT_FALSE(QFile::exists(head));
     EXPECT_FALSE(form->Timer1->isActive());

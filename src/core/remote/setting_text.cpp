@@ -89,9 +89,12 @@ void ApplySettingText(std::string_view text, RemoteSettings& settings,
                       std::array<PlayerSlot, kPlayerSlotCount>& recommendedPlayers,
                       SiteCatalogue& catalogue) {
     Flag(text, "isChange", settings.isChange);
+    // Judged as it will stand in its field, after the cut.
     WithValue(text, "shouye_url", [&](const char* v) {
-        if (JudgeBrowserAddress(v, "") == BrowserAddress::Web)
-            CopyField(settings.startPageUrl, sizeof settings.startPageUrl, v);
+        char cut[sizeof settings.startPageUrl];
+        CopyField(cut, sizeof cut, v);
+        if (JudgeBrowserAddress(cut, "") == BrowserAddress::Web)
+            std::memcpy(settings.startPageUrl, cut, sizeof cut);
     });
     Flag(text, "isUpload", settings.isUpload);
     Text(text, "ip", settings.ip, sizeof settings.ip);

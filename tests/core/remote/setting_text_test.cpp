@@ -58,9 +58,9 @@ TEST(SettingText, AppliesKeysToSettingsPlayersAndSites) {
     EXPECT_EQ(a.settings.isLink, 1);
     EXPECT_EQ(a.settings.isChange, 1);
     EXPECT_EQ(a.settings.isUpload, 0) << "digits end at the first other character";
-    EXPECT_EQ(a.players[1].width, -40);
-    EXPECT_EQ(a.players[1].height, 12);
-    EXPECT_EQ(a.players[1].top, BuiltInRecommendedPlayers()[1].top) << "empty keeps";
+    EXPECT_EQ(int(a.players[1].width), -40);
+    EXPECT_EQ(int(a.players[1].height), 12);
+    EXPECT_EQ(int(a.players[1].top), int(BuiltInRecommendedPlayers()[1].top)) << "empty keeps";
     // 16 bytes of text into a 16-byte field: 15 kept, a double-byte character split.
     EXPECT_EQ(std::strlen(a.players[0].title), 15u);
     EXPECT_STREQ(a.settings.startPageUrl, "http://site.example/") << "only web start pages";

@@ -2,7 +2,7 @@
 # The real binary on a real X server: one instance per user, a second start
 # that brings the hidden window back and ends, a clean close on SIGTERM that
 # writes the data file back, and Alt+B as a real key press bringing the hidden
-# window back.
+# window back; SIGTERM while a request to the product site hangs.
 # Usage: single_instance_and_hotkey.sh PATH_TO_TAVINOR (DISPLAY set, tray running)
 set -uo pipefail
 app="$1"
@@ -55,5 +55,24 @@ check "and brings the hidden window back" wait_for 10 visible_window
 check "the first instance goes on" kill -0 "$third"
 kill -TERM "$third"
 check "third run closes" wait_for 20 ended "$third"
+
+# SIGTERM while the product site holds the logo request open.
+printf '\000' | dd of="$data" bs=1 seek=28 conv=notrunc status=none
+mkfifo "$work/server_in"
+python3 "$(dirname "$0")/../support/test_server.py" --root "$work" --exit-on-stdin-eof \
+  <"$work/server_in" >"$work/server_out" &
+exec 3>"$work/server_in"
+wait_for 10 grep -q '^PORT ' "$work/server_out"
+site="http://127.0.0.1:$(sed -n 's/^PORT //p' "$work/server_out")"
+TAVINOR_SITE="$site/hang" "$app" & fourth=$!
+check "a request hangs" wait_for 60 bash -c "curl -fs '$site/log' | grep -q tavinor_logo"
+start=$(date +%s%N)
+kill -TERM "$fourth"
+check "SIGTERM during the hanging request closes" wait_for 20 ended "$fourth"
+elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+wait "$fourth"; check "exit code 0 after close" test $? = 0
+check "and at once (${elapsed_ms} ms)" test "$elapsed_ms" -lt 3000
+check "the data file is intact" test "$(stat -c %s "$data")" = 3252
+exec 3>&-
 
 finish

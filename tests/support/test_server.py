@@ -4,8 +4,9 @@
 Serves the files of --root and a few special paths that let a test provoke
 what a real site does badly:
 
-  /status/<code>          answers with that HTTP status and a tiny HTML body
-  /hang                   accepts the connection and never answers
+  /status/<code>[/...]    answers with that HTTP status and a tiny HTML body
+  /hang[/...]             accepts the connection and never answers
+  (the optional tails let a test use these as a site's base address)
   /slow/<ms>/<path>       waits <ms> milliseconds, then serves /<path>
   /log                    the paths requested so far, one per line
   /log/clear              empties that list
@@ -29,7 +30,7 @@ MAX_SLOW_MS = 120_000
 # Keeps a long soak from growing the request list without limit.
 MAX_LOG_ENTRIES = 100_000
 
-STATUS_RE = re.compile(r"^/status/(\d{3})/?$")
+STATUS_RE = re.compile(r"^/status/(\d{3})(/.*)?$")
 SLOW_RE = re.compile(r"^/slow/(\d+)(.*)$")
 
 
@@ -113,7 +114,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 
         self.state.record(self.path)
 
-        if path == "/hang":
+        if path == "/hang" or path.startswith("/hang/"):
             # Held open until the server ends; the daemon thread dies with it.
             self.close_connection = True
             self.state.stopping.wait()

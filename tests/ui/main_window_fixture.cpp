@@ -88,10 +88,12 @@ void MainWindowFixture::PrepareDataFile(std::initializer_list<std::pair<int, cha
     WriteBytes(DataFile().toStdString(), bytes);
 }
 
-void MainWindowFixture::Start() {
+void MainWindowFixture::Start(const std::function<void(TForm1&)>& beforeCreate) {
     form = std::make_unique<TForm1>();
     // The other windows reach the main window as the program's does.
     Form1 = form.get();
+    if (beforeCreate)
+        beforeCreate(*form);
     form->FormCreate();
     if (!form->HiddenInTray()) {
         form->show();

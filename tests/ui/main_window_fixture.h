@@ -3,6 +3,7 @@
 // and the personal start page removed before each test.
 
 #include <QString>
+#include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <memory>
@@ -34,8 +35,9 @@ protected:
 
     // A default data file with some header bytes changed.
     void PrepareDataFile(std::initializer_list<std::pair<int, char>> patches);
-    // Creates the window, runs FormCreate and shows it unless it went to the tray.
-    void Start();
+    // Creates the window, runs FormCreate and shows it unless it went to the
+    // tray; `beforeCreate` may set the window up between the two.
+    void Start(const std::function<void(TForm1&)>& beforeCreate = {});
     QString StartPage() const { return server->Url("/"); }
 
     static HttpServer* server;

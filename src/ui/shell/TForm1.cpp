@@ -43,6 +43,7 @@ TForm1::TForm1(QWidget* parent)
     connect(suiPageControl1, &QTabWidget::currentChanged, this, &TForm1::suiPageControl1Change);
     connect(suiForm1, &suiForm::minimizeRequested, this, &TForm1::Minimize);
     BuildTrayIcon();
+    BuildRemote();
 
     platform::SetHotKeyHandler([this](int id) { HotKey(id); });
     platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B');
@@ -129,6 +130,7 @@ void TForm1::FormCreate() {
         }
         CppWebBrowser1->Navigate(startPage);
         ListBox->setCurrentRow(0);
+        StartNetThread();
         PlaceOnScreen();
         qApp->installEventFilter(this);
         Edit2->setVisible(!Edit2->text().isEmpty());
@@ -149,6 +151,7 @@ void TForm1::FormClose() {
     for (TCppWebBrowser* pane : {CppWebBrowser1, CppWebBrowser3, CppWebBrowser2})
         if (pane->Busy())
             pane->Stop();
+    CloseRemote();
     ReportSave(SaveStore(store, store.record, false));
     platform::UnregisterHotKey(this, kHotKeyFavorites);
     platform::UnregisterHotKey(this, kHotKeyLock);

@@ -28,6 +28,8 @@ class QPushButton;
 class QSystemTrayIcon;
 class QTimer;
 class TCppWebBrowser;
+class TNMHTTP;
+class netThread;
 class suiImageButton;
 class suiMessageDialog;
 class suiPageControl;
@@ -181,6 +183,22 @@ public:
     void shouye_menuClick();
     void mine_settingClick();
 
+    // The product site's logo and settings: fetched at start, retried by
+    // Timer1 until the settings arrive. Tests shorten remoteTimeOut and
+    // Timer1's interval before FormCreate.
+    netThread* netThread1 = nullptr;
+    TNMHTTP* NMHTTP1;
+    TNMHTTP* NMHTTP2;
+    QTimer* Timer1;
+    int remoteTimeOut = 10000;
+    void FetchRemoteFiles();
+    void NMHTTP1Success();
+    void NMHTTP1Failure();
+    void NMHTTP2Success();
+    void NMHTTP2Failure();
+    void Timer1Timer();
+    void Edit7Click();
+
     // The tray menu, in its order.
     QMenu* suiPopupMenu1;
     QAction* N1;
@@ -236,6 +254,11 @@ private:
     void RestoreToPage(QWidget* page);
     void UpdateFavoriteCount();
     bool ApplicationEvents1Message(QObject* target, QEvent* event);
+    void BuildRemote();
+    void StartNetThread();
+    void RequestSettings();
+    void CloseRemote();
+    bool fetchRunning_ = false;
     bool closed_ = false;
     // The data file could not be written at start; the user has been told.
     bool storeReadOnly_ = false;

@@ -1,0 +1,192 @@
+// The product site's logo and settings against real loopback servers that
+// answer, answer with errors, never answer and refuse. Deadlines and the
+// retry interval are shortened so the suite stays quick.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTest>
+#include <QTimer>
+
+#include "support/browser_recorder.h"
+#include "support/temp_dir.h"
+#include "ui/main_window_fixture.h"
+#include "ui/remote/TNMHTTP.h"
+#include "ui/shell/TCppWebBrowser.h"
+#include "ui/skin/suiPageControl.h"
+#include "ui/text/gbk_codec.h"
+
+namespace {
+
+constexpr int kTimeOut = 1500;
+constexpr int kInterval = 300;
+
+QString LogoFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+           "/tavinor_logo.jpg";
+}
+
+QStringList Visible(const QMenu* menu) {
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        if (action->isVisible())
+            captions << action->text();
+    return captions;
+}
+
+// A loopback port nobody listens on.
+int RefusingPort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+class RemoteSettingsTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        QFile::remove(LogoFile());
+    }
+    // Starts the window against `base` with short deadlines.
+    void StartAgainst(const QString& base) {
+        qputenv("TAVINOR_SITE", base.toUtf8());
+        Start([](TForm1& f) {
+            f.remoteTimeOut = kTimeOut;
+            f.Timer1->setInterval(kInterval);
+        });
+    }
+    bool Settled(int ms) {
+        return !QTest::qWaitFor([] { return false; }, ms);
+    }
+    TempDir site;
+};
+
+const std::string kSettings =
+    "isLink=1\r\ntext=\xB5\xE3\xCE\xD2 \xCA\xD4\xCA\xD4\x81!\r\n" // 点我 试试, a broken pair
+    "link_url=@/xiaoyouxi.htm;ku3=\xBF\xE1\xD5\xBE\t@/kuzhan.htm\n"
+    "sou0=\xD1\xDD\xCA\xBE\t@/;m0_t=\xD1\xDD\xCA\xBE;m0_w=640\n";
+
+std::string WithBase(std::string text, const QString& base) {
+    for (std::size_t at; (at = text.find('@')) != std::string::npos;)
+        text.replace(at, 1, base.toStdString());
+    return text;
+}
+
+} // namespace
+
+TEST_F(RemoteSettingsTest, AnsweredSettingsReachMenusPlayersAndTheLink) {
+    QDir().mkpath(QString::fromStdString(site.File("images")));
+    WriteBytes(site.File("images/tavinor_logo.jpg"), std::string(300 * 1024, 'L'));
+    HttpServer answering(QString::fromStdString(site.path()));
+    WriteBytes(site.File("setting.txt"), WithBase(kSettings, answering.Url("")));
+    const QString head = QCoreApplication::applicationDirPath() + "/Head.txt";
+    WriteBytes(head.toStdString(), "x");
+    StartAgainst(answering.Url(""));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Edit7->text().isEmpty(); }, 5000));
+    EXPECT_TRUE(form->Edit7->text().startsWith("点我试试")) << "spaces dropped";
+    EXPECT_TRUE(form->Edit7->text().contains(QChar::ReplacementCharacter));
+    EXPECT_EQ(form->Edit7->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(form->ku_menu->menuAction()->isVisible());
+    EXPECT_EQ(Visible(form->ku_menu), QStringList{"酷站"});
+    EXPECT_EQ(Visible(form->sou_menu).first(), "演示");
+    EXPECT_EQ(FromGbk(form->recommendedPlayers[0].title, 16), "演示");
+    EXPECT_EQ(int(form->recommendedPlayers[0].width), 640);
+    EXPECT_EQ(ReadBytes(LogoFile().toStdString()).size(), 300u * 1024);
+    EXPECT_FALSE(QFile::exists(head));
+    EXPECT_FALSE(form->Timer1->isActive());
+
+    QTest::mouseClick(form->Edit7, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    EXPECT_EQ(OpenedAddresses(), QStringList{answering.Url("/xiaoyouxi.htm")});
+
+    // No request follows a success; a later start finds the logo in place.
+    const auto requests = [&](const char* path) { return answering.RequestLog().count(path); };
+    Settled(3 * kInterval);
+    EXPECT_EQ(requests("/images/tavinor_logo.jpg"), 1);
+    EXPECT_EQ(requests("/setting.txt"), 1);
+    form->close();
+    form.reset();
+    StartAgainst(answering.Url(""));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return requests("/setting.txt") == 2; }, 5000));
+    EXPECT_EQ(requests("/images/tavinor_logo.jpg"), 1);
+}
+
+TEST_F(RemoteSettingsTest, ErrorStatusRetriesUntilSuccessAndNeverKeepsABadLogo) {
+    // A logo above the bound is cut off: an error, and no file is left.
+    QDir().mkpath(QString::fromStdString(site.File("images")));
+    WriteBytes(site.File("images/tavinor_logo.jpg"), std::string(3 * 1024 * 1024, 'L'));
+    HttpServer answering(QString::fromStdString(site.path()));
+    StartAgainst(answering.Url(""));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answering.RequestLog().count("/setting.txt") >= 3; },
+                                10 * kInterval + 3000));
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_GE(answering.RequestLog().count("/images/tavinor_logo.jpg"), 3);
+    EXPECT_FALSE(QFile::exists(LogoFile()));
+    EXPECT_TRUE(QDir(QFileInfo(LogoFile()).path()).entryList({"*tavinor_logo*"}).isEmpty());
+    EXPECT_TRUE(form->Edit7->text().isEmpty());
+
+    WriteBytes(site.File("setting.txt"), "text=ok");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Edit7->text() == "ok"; }, 5000));
+    EXPECT_FALSE(form->Timer1->isActive());
+    const int requests = answering.RequestLog().size();
+    Settled(3 * kInterval);
+    EXPECT_EQ(answering.RequestLog().size(), requests) << "none after the success";
+}
+
+TEST_F(RemoteSettingsTest, HangingRequestLeavesTheWindowLiveAndEndsAtTheDeadline) {
+    const QString logo = "/hang/images/tavinor_logo.jpg";
+    const int hung = server->RequestLog().count(logo);
+    QElapsedTimer clock;
+    clock.start();
+    StartAgainst(server->Url("/hang"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->NMHTTP1->Busy(); }, 3000));
+    // The window answers while the request waits.
+    form->suiPageControl1->setCurrentWidget(form->guanliTabSheet);
+    bool ticked = false;
+    QTimer::singleShot(20, [&] { ticked = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticked; }, 300));
+    form->suiPopupMenu1->popup(QPoint(100, 100));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->suiPopupMenu1->isVisible(); }, 1000));
+    form->suiPopupMenu1->hide();
+    EXPECT_EQ(form->suiPageControl1->currentWidget(), form->guanliTabSheet);
+
+    // The deadline ends the sequence silently: no settings request, no retry.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->NMHTTP1->Busy(); }, kTimeOut + 3000));
+    EXPECT_GE(clock.elapsed(), kTimeOut - 100);
+    Settled(3 * kInterval);
+    EXPECT_FALSE(form->NMHTTP2->Busy());
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_FALSE(form->ku_menu->menuAction()->isVisible());
+    EXPECT_EQ(server->RequestLog().count(logo), hung + 1);
+    EXPECT_EQ(server->RequestLog().filter("setting.txt").size(), 0);
+}
+
+TEST_F(RemoteSettingsTest, RefusedConnectionKeepsTheDefaultsWithoutRetry) {
+    StartAgainst(QString("http://127.0.0.1:%1").arg(RefusingPort()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->NMHTTP1->Busy(); }, 3000));
+    Settled(3 * kInterval);
+    EXPECT_FALSE(form->NMHTTP2->Busy());
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_TRUE(form->Edit7->text().isEmpty());
+    EXPECT_EQ(Visible(form->sou_menu).first(), "百度");
+}
+
+TEST_F(RemoteSettingsTest, QuitDuringAHangingRequestEndsAtOnceAndSaves) {
+    StartAgainst(server->Url("/hang"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->NMHTTP1->Busy(); }, 3000));
+    // A switch that reaches the file only with the save at close.
+    form->store.header.skinChoice = 1;
+    QElapsedTimer clock;
+    clock.start();
+    form->N2->trigger();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(form->NMHTTP1->Busy());
+    EXPECT_EQ(ReadBytes(DataFile().toStdString())[offsetof(StoreHeader, skinChoice)], 1);
+    const int settings = server->RequestLog().filter("setting.txt").size();
+    Settled(kTimeOut + 200);
+    EXPECT_EQ(server->RequestLog().filter("setting.txt").size(), settings);
+}

@@ -12,6 +12,7 @@ packages=(
   strace
   libqt6sql6-sqlite
   openbox xserver-xephyr
+  libxinerama-dev
 )
 
 missing=()

@@ -2,6 +2,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xinerama.h>
 #include <X11/keysym.h>
+#include <clocale>
 #include <cstring>
 #include <poll.h>
 #include <string>
@@ -264,6 +265,9 @@ void Cover::Run() {
 } // namespace
 
 bool HoldScreenUntil(const LockedText& password) {
+    // The user's input method, so that a password in Chinese can be typed too.
+    setlocale(LC_CTYPE, "");
+    XSetLocaleModifiers("");
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
         return false;

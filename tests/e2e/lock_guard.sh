@@ -25,6 +25,7 @@ black_at() {
   import -window root -crop "20x20+$1+$2" +repage txt:- 2>/dev/null |
     awk -F'[(,)]' 'NR > 1 && ($3 > 30 || $4 > 30 || $5 > 30) {n++} END{exit n > 0}'
 }
+focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 no_input_reached_probe() { [ ! -s "$work/probe.log" ]; }
 start_app() {
   "$app" >>"$work/app.log" 2>&1 &
@@ -49,6 +50,17 @@ guard=$(guard_pids)
 check "which has the password neither on its command line nor in its environment" \
   bash -c "! grep -qa Secret /proc/$guard/cmdline /proc/$guard/environ"
 check "and waits without a window" bash -c "! xwininfo -name tavinor-lock-guard >/dev/null 2>&1"
+# The password changed from the lock screen is the one the guard takes.
+xdotool mousemove $((932 + 30)) $((697 + 8)) click 1 # " 更改密码    "
+wait_for 5 focus_is '设定密码'
+xdotool type 'Secret'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Return
+check "the password changes while locked" wait_for 5 bash -c "$(declare -f shown); ! shown '^设定密码$'"
+wait_for 5 focus_is lock_form
 cp "$data" "$work/data-before"
 
 # --- The program dies while locked.
@@ -69,7 +81,11 @@ check "no click and no key reaches the other window" no_input_reached_probe
 xdotool key Return # the entry held "typed": a wrong password
 sleep 0.3
 check "a wrong password keeps the screen locked" bash -c "kill -0 $guard && $(declare -f guard_covers) && guard_covers"
-xdotool type ' Secret '
+xdotool type 'Secret'
+xdotool key Return
+sleep 0.5
+check "and so does the password from before the change" guard_covers
+xdotool type ' New1 '
 xdotool key Return
 check "the right password with blanks around it ends the guard" wait_for 3 ended "$guard"
 check "its cover goes" bash -c "! xwininfo -name tavinor-lock-guard >/dev/null 2>&1"
@@ -83,7 +99,7 @@ sleep 0.5
 xdotool key ctrl+k
 check "the password locks again" wait_for 10 locked
 check "with a guard" wait_for 5 guard_running
-xdotool type 'Secret'
+xdotool type 'New1'
 xdotool key Return
 check "the password unlocks" wait_for 5 bash -c "$(declare -f shown locked); ! locked"
 check "and no guard is left" wait_for 3 bash -c "$(declare -f guard_pids); guard_binary='$guard_binary'; ! guard_pids >/dev/null"

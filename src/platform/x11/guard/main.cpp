@@ -33,6 +33,10 @@ void Harden() {
         ::close(spare);
     }
     signal(SIGPIPE, SIG_IGN);
+    // A signal mask is inherited through exec; the guard wants its own.
+    sigset_t nothingBlocked;
+    sigemptyset(&nothingBlocked);
+    sigprocmask(SIG_SETMASK, &nothingBlocked, nullptr);
 }
 
 int ChannelArgument(int argc, char** argv) {

@@ -257,7 +257,7 @@ void Cover::Run() {
         }
         pollfd connection{ConnectionNumber(display_), POLLIN, 0};
         const int wait = held_ ? -1 : quickRetriesLeft_ > 0 ? kQuickRetryMs : kRetryMs;
-        if (poll(&connection, 1, wait) == 0 && !held_)
+        if (poll(&connection, 1, wait) >= 0 && !held_)
             TryHold();
     }
 }

@@ -51,8 +51,9 @@ check "which has the password neither on its command line nor in its environment
   bash -c "! grep -qa Secret /proc/$guard/cmdline /proc/$guard/environ"
 check "and waits without a window" bash -c "! xwininfo -name tavinor-lock-guard >/dev/null 2>&1"
 # The password changed from the lock screen is the one the guard takes.
+xdotool mousemove 970 1130 # off the screens, so the move below enters the link
 xdotool mousemove $((932 + 30)) $((697 + 8)) click 1 # " 更改密码    "
-wait_for 5 focus_is '设定密码'
+check "the lock's change link opens the dialog with the keyboard" wait_for 10 focus_is '设定密码'
 xdotool type 'Secret'
 xdotool key Tab
 xdotool type 'New1'

@@ -10,9 +10,10 @@ LockedText::LockedText() {
     mlock(bytes_, sizeof bytes_);
 }
 
+// The pages stay locked: another text may share them, and unlocking a page
+// unlocks it for every text on it.
 LockedText::~LockedText() {
     explicit_bzero(bytes_, sizeof bytes_);
-    munlock(bytes_, sizeof bytes_);
 }
 
 bool LockedText::Append(std::string_view bytes) {

@@ -21,8 +21,8 @@ namespace {
 // No core file and no debugger of the same user may read the password.
 // The kernel lets only a process with CAP_SYS_RESOURCE lower its
 // oom_score_adj, so an ordinary user's guard keeps the value it inherited;
-// the out-of-memory killer picks by size, and the guard's few hundred
-// kilobytes stand far behind the program and its web engine.
+// the out-of-memory killer picks by size, and the guard's three megabytes
+// stand far behind the program and its web engine.
 void Harden() {
     prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
     const rlimit none{0, 0};

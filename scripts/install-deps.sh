@@ -13,6 +13,7 @@ packages=(
   libqt6sql6-sqlite
   openbox xserver-xephyr
   clang libclang-rt-14-dev llvm
+  libxinerama-dev
 )
 
 missing=()

@@ -102,5 +102,13 @@ void FocusInput(QWidget* window);
 // another one is mapped or raised over them they are raised again. An empty
 // list stops it.
 void KeepAbove(std::vector<QWidget*> windows);
+// A guard process beside the program keeps the screen locked should the
+// program end while locked; `password` (UTF-8, not empty) unlocks it. False
+// when it could not be started: the lock then ends with the program.
+bool StartLockGuard(const std::string& password);
+// The password that unlocks the guard from now on; nothing without a guard.
+bool SetLockGuardPassword(const std::string& password);
+// The lock ended normally: the guard ends without showing anything.
+void StopLockGuard();
 
 } // namespace platform

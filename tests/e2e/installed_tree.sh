@@ -13,6 +13,7 @@ entry="$prefix/share/applications/tavinor.desktop"
 check "the menu entry is valid" desktop-file-validate "$entry"
 field() { sed -n "s/^$1=//p" "$entry"; }
 check "the entry starts the installed program" test -x "$prefix/bin/$(field Exec)"
+check "the lock guard lies beside the program" test -x "$prefix/bin/tavinor-lock-guard"
 check "the entry waits for the tray at session start" test -n "$(field X-GNOME-Autostart-Delay)"
 icons="$prefix/share/icons/hicolor"
 check "a scalable icon" test -s "$icons/scalable/apps/$(field Icon).svg"

@@ -42,6 +42,10 @@ std::string CutGbk(const std::string& text, int bound) {
 }
 
 std::string TrimBytes(const std::string& text) {
+    return std::string(TrimmedBytes(text));
+}
+
+std::string_view TrimmedBytes(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20)

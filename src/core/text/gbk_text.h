@@ -3,6 +3,7 @@
 // character; these never split one unless a caller asks for a plain byte cut.
 
 #include <string>
+#include <string_view>
 
 // Copies at most `bound` bytes of the NUL-terminated source into destination
 // (which holds bound + 1 bytes) and terminates it. -1, touching nothing, when
@@ -15,6 +16,8 @@ std::string CutGbk(const std::string& text, int bound);
 
 // Leading and trailing bytes up to 0x20 removed.
 std::string TrimBytes(const std::string& text);
+// The same without a copy, for text that must stay in memory of its own.
+std::string_view TrimmedBytes(std::string_view text);
 
 // Copies text into a fixed field of `width` bytes as a plain byte cut to
 // width - 1 bytes, NUL-terminated.

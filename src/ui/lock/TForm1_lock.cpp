@@ -1,6 +1,7 @@
 // The main window's part of the computer lock: the lock request and the password.
 #include "core/lock/lock_password.h"
 #include "core/lock/lock_request.h"
+#include "platform/platform.h"
 #include "ui/lock/Tlock_form.h"
 #include "ui/lock/Tpwd_form.h"
 #include "ui/shell/TForm1.h"
@@ -30,6 +31,8 @@ void TForm1::lock_btnClick() {
 // than at the next save: a kill before then would bring back the old one.
 void TForm1::SetLockPassword(const QString& text) {
     ::SetLockPassword(store.header, ToGbk(text));
+    if (lock_form != nullptr && lock_form->Engaged())
+        platform::SetLockGuardPassword(GetLockPassword().toStdString());
     if (!store.path.empty() && SaveStore(store, store.record, false) != 0)
         ShowMsgDlg("无法写入数据文件，新密码只在本次运行中有效。");
 }

@@ -168,11 +168,15 @@ unsigned Tlock_form::ReadTaskMgrPolicy() const {
     return platform::ReadUserPolicy(kTaskMgrPolicyKey, kTaskMgrPolicyName);
 }
 
-// The three holds of the lock, taken and given back in the same order. A
-// guard that keeps the screen locked if the program dies belongs beside them.
+// The three holds of the lock, taken and given back in the same order, and
+// the guard that keeps the screen locked should the program die meanwhile.
+// Without the guard the lock works as before; a crash then ends it.
 void Tlock_form::EngageLock() {
     platform::HideDesktopPanels();
     platform::WriteUserPolicy(kTaskMgrPolicyKey, kTaskMgrPolicyName, 1);
+    const std::string password = Form1->GetLockPassword().toStdString();
+    if (!password.empty() && !platform::StartLockGuard(password))
+        qWarning("The lock guard could not be started; a crash while locked would unlock.");
     engaged_ = true;
     qApp->installEventFilter(this);
     quickRetriesLeft_ = kQuickRetries;
@@ -182,6 +186,7 @@ void Tlock_form::EngageLock() {
 void Tlock_form::ReleaseLock() {
     platform::ShowDesktopPanels();
     platform::WriteUserPolicy(kTaskMgrPolicyKey, kTaskMgrPolicyName, 0);
+    platform::StopLockGuard();
     engaged_ = false;
     qApp->removeEventFilter(this);
     holdTimer_->stop();

@@ -1,0 +1,55 @@
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <string_view>
+#include <unistd.h>
+
+#include "platform/x11/guard/channel.h"
+
+namespace {
+
+// False at the end of the stream and on a read error.
+bool ReadExactly(int channel, char* into, std::size_t size) {
+    while (size > 0) {
+        const ssize_t got = ::read(channel, into, size);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        into += got;
+        size -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+} // namespace
+
+GuardMessage ReadGuardMessage(int channel, LockedText& password) {
+    char line[32];
+    std::size_t length = 0;
+    for (;;) {
+        if (length == sizeof line || !ReadExactly(channel, line + length, 1))
+            return GuardMessage::Closed;
+        if (line[length] == '\n')
+            break;
+        ++length;
+    }
+    const std::string_view text(line, length + 1);
+    if (text == kUnlockMessage)
+        return GuardMessage::Unlock;
+    if (!text.starts_with(kPasswordMessageWord))
+        return GuardMessage::Closed;
+    std::size_t size = 0;
+    const char* first = line + kPasswordMessageWord.size();
+    const auto [end, error] = std::from_chars(first, line + length, size);
+    if (error != std::errc() || end != line + length || size == 0 || size > LockedText::kCapacity)
+        return GuardMessage::Closed;
+    // A message cut short keeps the password that came before it.
+    LockedText incoming;
+    if (!ReadExactly(channel, incoming.Data(), size))
+        return GuardMessage::Closed;
+    incoming.Resize(size);
+    password.Clear();
+    password.Append(incoming.View());
+    return GuardMessage::Password;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// What the program says to its lock guard over their socket, one message
+// after the other:
+//   "password N\n" and N bytes: the password that unlocks, UTF-8;
+//   "unlock\n": the lock ended normally.
+
+#include <string>
+#include <string_view>
+
+#include "platform/x11/guard/locked_text.h"
+
+enum class GuardMessage { Password, Unlock, Closed };
+
+// Waits for the next message; a password goes straight into `password`.
+// A message that makes no sense counts as Closed: the guard can no longer
+// trust the stream, and keeping the screen locked is the safe side.
+GuardMessage ReadGuardMessage(int channel, LockedText& password);
+
+inline constexpr std::string_view kPasswordMessageWord = "password ";
+inline constexpr std::string_view kUnlockMessage = "unlock\n";
+inline std::string PasswordMessageHeader(std::size_t passwordSize) {
+    return std::string(kPasswordMessageWord) + std::to_string(passwordSize) + "\n";
+}

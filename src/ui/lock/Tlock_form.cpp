@@ -297,8 +297,9 @@ void Tlock_form::WindowShownOrHidden(QWidget* window, bool shown) {
         above_.push_back(window);
     Restack();
     // A window just shown may not be mapped yet and cannot take the focus
-    // before; the window manager may also hand it on once more.
-    for (const int delay : {50, 250})
+    // before; the window manager may also hand it on once more, later on a
+    // busy desktop.
+    for (const int delay : {50, 250, 600, 1200, 2000})
         QTimer::singleShot(delay, this, &Tlock_form::RefocusTop);
 }
 
@@ -323,19 +324,22 @@ bool Tlock_form::KeyEvent(QObject* receiver, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(receiver);
     if (widget == nullptr || event->type() == QEvent::ShortcutOverride)
         return false;
-    QWidget* window = widget->window();
-    if (window == this || std::find(above_.begin(), above_.end(), window) != above_.end())
+    // The window manager may leave the keyboard focus on the lock or on the
+    // password dialog while a notice stands above them: keys still go to the
+    // window on top.
+    QWidget* top = TopWindow();
+    if (widget->window() == top)
         return false;
-    QWidget* target = TopWindow()->focusWidget();
+    QWidget* target = top->focusWidget();
     QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat());
-    QCoreApplication::sendEvent(target ? target : pwd, &copy);
+    QCoreApplication::sendEvent(target ? target : top, &copy);
     return true;
 }
 
 bool Tlock_form::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
-        if (watched == pwd) {
+        if (watched == pwd && TopWindow() == this) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 pwdKeyDown(13);

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -99,4 +100,12 @@ void MainWindowFixture::Start(const std::function<void(TForm1&)>& beforeCreate) 
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
+}
+
+QStringList VisibleCaptions(const QMenu* menu) {
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        if (action->isVisible())
+            captions << action->text();
+    return captions;
 }

@@ -3,6 +3,7 @@
 // and the personal start page removed before each test.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -13,6 +14,7 @@
 #include "ui/shell/TForm1.h"
 
 class QWidget;
+class QMenu;
 class TCppWebBrowser;
 
 QString DataFile();
@@ -22,6 +24,8 @@ QString MinePage();
 bool ShowsAddress(TCppWebBrowser* pane, const QString& address);
 // The tray icon's own window, once it is embedded in a tray host.
 QWidget* TrayIconWindow();
+// The captions of a menu's visible entries, in order.
+QStringList VisibleCaptions(const QMenu* menu);
 // Clicks the element a CSS selector finds in the loaded page with a real mouse click, as a person
 // would: pages only get new windows from a user's gesture.
 void ClickElement(TCppWebBrowser& pane, const QString& selector);

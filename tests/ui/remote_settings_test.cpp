@@ -29,14 +29,6 @@ QString LogoFile() {
            "/tavinor_logo.jpg";
 }
 
-QStringList Visible(const QMenu* menu) {
-    QStringList captions;
-    for (const QAction* action : menu->actions())
-        if (action->isVisible())
-            captions << action->text();
-    return captions;
-}
-
 // A loopback port nobody listens on.
 int RefusingPort() {
     QTcpServer probe;
@@ -91,8 +83,8 @@ TEST_F(RemoteSettingsTest, AnsweredSettingsReachMenusPlayersAndTheLink) {
     EXPECT_TRUE(form->Edit7->text().contains(QChar::ReplacementCharacter));
     EXPECT_EQ(form->Edit7->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_TRUE(form->ku_menu->menuAction()->isVisible());
-    EXPECT_EQ(Visible(form->ku_menu), QStringList{"酷站"});
-    EXPECT_EQ(Visible(form->sou_menu).first(), "演示");
+    EXPECT_EQ(VisibleCaptions(form->ku_menu), QStringList{"酷站"});
+    EXPECT_EQ(VisibleCaptions(form->sou_menu).first(), "演示");
     EXPECT_EQ(FromGbk(form->recommendedPlayers[0].title, 16), "演示");
     EXPECT_EQ(int(form->recommendedPlayers[0].width), 640);
     EXPECT_EQ(ReadBytes(LogoFile().toStdString()).size(), 300u * 1024);
@@ -172,7 +164,7 @@ TEST_F(RemoteSettingsTest, RefusedConnectionKeepsTheDefaultsWithoutRetry) {
     EXPECT_FALSE(form->NMHTTP2->Busy());
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_TRUE(form->Edit7->text().isEmpty());
-    EXPECT_EQ(Visible(form->sou_menu).first(), "百度");
+    EXPECT_EQ(VisibleCaptions(form->sou_menu).first(), "百度");
 }
 
 TEST_F(RemoteSettingsTest, QuitDuringAHangingRequestEndsAtOnceAndSaves) {

@@ -75,14 +75,6 @@ QStringList Lines(const QListWidget* list) {
     return lines;
 }
 
-QStringList VisibleCaptions(const QMenu* menu) {
-    QStringList captions;
-    for (const QAction* action : menu->actions())
-        if (action->isVisible())
-            captions << action->text();
-    return captions;
-}
-
 class SettingsWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {

@@ -12,14 +12,6 @@
 
 namespace {
 
-QStringList VisibleCaptions(const QMenu* menu) {
-    QStringList captions;
-    for (const QAction* action : menu->actions())
-        if (action->isVisible())
-            captions << action->text();
-    return captions;
-}
-
 void Xdotool(const QStringList& arguments) {
     QProcess::execute("xdotool", arguments);
 }

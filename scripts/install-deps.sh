@@ -14,6 +14,7 @@ packages=(
   openbox xserver-xephyr
   clang libclang-rt-14-dev llvm
   libxinerama-dev
+  x11-xserver-utils
 )
 
 missing=()

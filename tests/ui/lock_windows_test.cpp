@@ -2,10 +2,13 @@
 // dialog (its two layouts, its checks in order, its limits).
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "support/dialogs.h"
@@ -151,4 +154,39 @@ TEST_F(LockWindowsTest, RefusesToCloseUntilTheRightPasswordEveryTime) {
         EXPECT_TRUE(form->isVisible());
         EXPECT_FALSE(form->HiddenInTray());
     }
+}
+
+// Run on a screen of its own (the ctest entry gui_resized_screen): the
+// screen is made smaller and larger again while the lock is up.
+TEST_F(LockWindowsTest, FollowsAResizedScreen) {
+    const QRect before = QGuiApplication::primaryScreen()->geometry();
+    // Xvfb's output takes a new mode of that size, and the screen follows it.
+    auto resize = [](const QString& mode, const QSize& size) {
+        QProcess::execute("xrandr", {"--output", "screen", "--mode", mode, "--fb",
+                                     QString("%1x%2").arg(size.width()).arg(size.height())});
+    };
+    form->SetLockPassword("pass");
+    lock->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(lock.get()));
+    EXPECT_EQ(lock->geometry(), before);
+
+    const QSize smaller = before.size() - QSize(256, 256);
+    const int w = smaller.width(), h = smaller.height();
+    QProcess::execute("xrandr",
+                      {"--newmode", "smaller", "60", QString::number(w), QString::number(w + 24),
+                       QString::number(w + 160), QString::number(w + 320), QString::number(h),
+                       QString::number(h + 3), QString::number(h + 9), QString::number(h + 38)});
+    QProcess::execute("xrandr", {"--addmode", "screen", "smaller"});
+    resize("smaller", smaller);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return lock->geometry() == QRect({0, 0}, smaller);
+        },
+        5000))
+        << lock->geometry().width() << "x" << lock->geometry().height();
+    resize(QString("%1x%2").arg(before.width()).arg(before.height()), before.size());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lock->geometry() == before; }, 5000));
+    EXPECT_TRUE(lock->isVisible());
+    TypeAtLock("pass");
+    EXPECT_FALSE(lock->Engaged());
 }

@@ -220,3 +220,38 @@ TEST_F(StoreCrashTest, RandomKillsDuringALongSequence) {
 }
 
 } // namespace
+
+// An imported file that cannot be read back once it replaced the data file
+// (its open fails, as on a disk gone bad): the old file is put back whole and
+// no backup is left behind.
+TEST_F(StoreCrashTest, AnImportThatCannotBeReadBackPutsTheOldFileBack) {
+    std::string imported = initial;
+    imported[kCategoryTableOffset] = 'Z'; // another name for the first category
+    WriteBytes(path + ".import", imported);
+
+    // The opens of an undisturbed import, to find the one that reads it back.
+    WriteBytes(path, initial);
+    const std::string log = dir.File("opens");
+    Output("strace -f -qq -o " + Quoted(log) + " -e trace=openat " + DriverCommand({"i"}) +
+           " >/dev/null");
+    int opens = 0, readBack = 0;
+    std::istringstream lines(ReadBytes(log));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find("openat(") == std::string::npos)
+            continue;
+        ++opens;
+        if (line.find("\"" + path + "\"") != std::string::npos &&
+            line.find("O_RDONLY") != std::string::npos)
+            readBack = opens; // the last read of the data file is the read-back
+    }
+    ASSERT_GT(readBack, 0);
+    ASSERT_EQ(ReadBytes(path), imported) << "an undisturbed import replaces the file";
+
+    WriteBytes(path, initial);
+    const std::string report = Output(
+        "strace -f -qq -o /dev/null -e inject=openat:error=EIO:when=" + std::to_string(readBack) +
+        " " + DriverCommand({"i"}) + " 2>/dev/null");
+    EXPECT_EQ(report, "1 1\n") << "the old file was put back";
+    EXPECT_EQ(ReadBytes(path), initial);
+    EXPECT_FALSE(std::filesystem::exists(path + "_import"));
+}

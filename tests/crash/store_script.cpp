@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/favorites/favorite_ops.h"
+#include "core/favorites/store_exchange.h"
 
 namespace {
 
@@ -45,6 +46,10 @@ int ApplyOp(Store& store, const std::string& token) {
         return MoveCategory(store, n % rows, n / 7 % 2).saved;
     case 'k':
         return ClearFavorites(store, "http://site.example/", kNow);
+    case 'i': {
+        const ImportOutcome outcome = ImportStoreFile(store, store.path + ".import");
+        return outcome == ImportOutcome::Imported ? 0 : outcome == ImportOutcome::Restored ? 1 : -1;
+    }
     case 's': {
         std::snprintf(store.header.lockPassword, sizeof store.header.lockPassword, "pw%d", n);
         store.header.openSitePageOnStart = n % 2;

@@ -12,6 +12,8 @@
 //   a add a favorite    c add a category       d delete checked favorites
 //   x delete a category m move a category      k clear
 //   s settings changed, then the save at close
+//   i import the data file beside it named "<data file>.import" (1 when the
+//     import could not be read back and the old file was put back)
 // Returns the operation's result (0 or -1, as the page sees it).
 int ApplyOp(Store& store, const std::string& token);
 

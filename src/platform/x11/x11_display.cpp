@@ -11,11 +11,14 @@ Display* X11Display() {
 
 ErrorTrap::ErrorTrap(Display* display) : display_(display) {
     failed_ = false;
+    trapped_ = display;
+    firstSerial_ = NextRequest(display);
     previous_ = XSetErrorHandler(&ErrorTrap::OnError);
 }
 
 ErrorTrap::~ErrorTrap() {
     XSetErrorHandler(previous_);
+    trapped_ = nullptr;
 }
 
 bool ErrorTrap::Failed() {
@@ -23,9 +26,14 @@ bool ErrorTrap::Failed() {
     return failed_;
 }
 
-int ErrorTrap::OnError(Display*, XErrorEvent*) {
-    failed_ = true;
-    return 0;
+// The connection is Qt's: an error of one of its own earlier requests may
+// arrive while the trap is set, and is not the trapped calls' failure.
+int ErrorTrap::OnError(Display* display, XErrorEvent* error) {
+    if (display == trapped_ && error->serial >= firstSerial_) {
+        failed_ = true;
+        return 0;
+    }
+    return previous_ ? previous_(display, error) : 0;
 }
 
 } // namespace platform

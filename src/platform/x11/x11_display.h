@@ -9,7 +9,8 @@ namespace platform {
 Display* X11Display();
 
 // Traps the X errors of the calls in its scope: a window that vanished or a
-// key that another program already grabbed must not end the process.
+// key that another program already grabbed must not end the process. Only
+// errors of requests made inside the scope count.
 class ErrorTrap {
 public:
     explicit ErrorTrap(Display* display);
@@ -20,10 +21,12 @@ public:
     bool Failed();
 
 private:
-    static int OnError(Display*, XErrorEvent*);
+    static int OnError(Display* display, XErrorEvent* error);
     static inline bool failed_ = false;
+    static inline Display* trapped_ = nullptr;
+    static inline unsigned long firstSerial_ = 0;
     Display* display_;
-    XErrorHandler previous_;
+    static inline XErrorHandler previous_ = nullptr;
 };
 
 } // namespace platform

@@ -46,8 +46,10 @@ TForm1::TForm1(QWidget* parent)
     BuildRemote();
 
     platform::SetHotKeyHandler([this](int id) { HotKey(id); });
-    platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B');
-    platform::RegisterHotKey(this, kHotKeyLock, platform::kModControl, 'K');
+    if (!platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B'))
+        qWarning("Alt+B could not be taken: another program holds it.");
+    if (!platform::RegisterHotKey(this, kHotKeyLock, platform::kModControl, 'K'))
+        qWarning("Ctrl+K could not be taken: another program holds it.");
 }
 
 TForm1::~TForm1() {

@@ -43,8 +43,15 @@ public:
         const unsigned state = key->state & ~(LockMask | Mod2Mask);
         for (const auto& [id, grab] : Grabs()) {
             if (grab.keycode == key->detail && grab.modifiers == state) {
-                if (Handler())
-                    Handler()(id);
+                // The handler may open a modal dialog; its event loop must not
+                // run inside the reading of this X event.
+                QMetaObject::invokeMethod(
+                    qGuiApp,
+                    [id = id] {
+                        if (Handler())
+                            Handler()(id);
+                    },
+                    Qt::QueuedConnection);
                 return true;
             }
         }

@@ -98,6 +98,10 @@ bool GrabInput(QWidget* window);
 void ReleaseInput();
 // Hands the held keyboard to another of the program's shown windows.
 void FocusInput(QWidget* window);
+// Takes the program's hidden top-level `window` out of the window manager's
+// hands for its next showings (or gives it back): nobody but the program then
+// stacks, focuses or moves it.
+void BypassWindowManager(QWidget* window, bool bypass);
 // Keeps `windows` (lowest first) above every other top-level window: whenever
 // another one is mapped or raised over them they are raised again. An empty
 // list stops it.

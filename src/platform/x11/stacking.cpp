@@ -97,6 +97,17 @@ void WatchRootOnce(Display* display) {
 
 } // namespace
 
+void BypassWindowManager(QWidget* window, bool bypass) {
+    Display* display = X11Display();
+    if (display == nullptr || window == nullptr)
+        return;
+    XSetWindowAttributes attributes;
+    attributes.override_redirect = bypass ? True : False;
+    ErrorTrap trap(display);
+    XChangeWindowAttributes(display, window->winId(), CWOverrideRedirect, &attributes);
+    trap.Failed();
+}
+
 void KeepAbove(std::vector<QWidget*> windows) {
     Kept().assign(windows.begin(), windows.end());
     Display* display = X11Display();

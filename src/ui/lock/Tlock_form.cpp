@@ -184,6 +184,10 @@ void Tlock_form::EngageLock() {
 }
 
 void Tlock_form::ReleaseLock() {
+    // A window still above the lock goes back to the window manager when next shown.
+    for (QWidget* window : above_)
+        if (window)
+            platform::BypassWindowManager(window, false);
     platform::ShowDesktopPanels();
     platform::WriteUserPolicy(kTaskMgrPolicyKey, kTaskMgrPolicyName, 0);
     platform::StopLockGuard();
@@ -291,16 +295,21 @@ void Tlock_form::Label2Click() {
 // The program's own windows shown while the lock is up (the password
 // dialog, its notices) lie above it and get the keyboard; when they go,
 // the keyboard comes back to the lock.
+//
+// Those windows are kept from the window manager while they are shown: it
+// would stack them by its own rules and fight every raise, and focus them
+// when it pleases. Only the program then decides which of them is on top and
+// has the keyboard, so a key typed after a notice appears cannot land
+// elsewhere.
 void Tlock_form::WindowShownOrHidden(QWidget* window, bool shown) {
+    platform::BypassWindowManager(window, shown);
     above_.erase(std::remove(above_.begin(), above_.end(), window), above_.end());
     if (shown)
         above_.push_back(window);
     Restack();
-    // A window just shown may not be mapped yet and cannot take the focus
-    // before; the window manager may also hand it on once more, later on a
-    // busy desktop.
-    for (const int delay : {50, 250, 600, 1200, 2000})
-        QTimer::singleShot(delay, this, &Tlock_form::RefocusTop);
+    // A window just shown takes the keyboard once it is mapped (its first
+    // expose); one just hidden hands it on now.
+    RefocusTop();
 }
 
 void Tlock_form::RefocusTop() {
@@ -350,6 +359,10 @@ bool Tlock_form::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
         return engaged_ && KeyEvent(watched, event);
+    case QEvent::Expose:
+        if (engaged_ && watched == TopWindow()->windowHandle())
+            RefocusTop();
+        break;
     case QEvent::FocusIn:
         if (watched == pwd)
             pwdEnter();

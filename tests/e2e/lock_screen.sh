@@ -31,7 +31,8 @@ red_at() {
 # click_in TITLE X Y: a click at a place of a window's client area, below its
 # skinned title bar (26 pixels) and inside its border (4 pixels).
 click_in() {
-  local id; id=$(xdotool search --onlyvisible --name "$1" | head -n 1)
+  local id X Y; id=$(xdotool search --onlyvisible --name "$1" | head -n 1)
+  [ -n "$id" ] || return 1
   eval "$(xdotool getwindowgeometry --shell "$id")"
   xdotool mousemove $((X + 4 + $2)) $((Y + 26 + $3)) click 1
 }
@@ -45,20 +46,10 @@ notice_shown() {
   done
   return 1
 }
-# After X moved the focus, the program reads that it did a moment later; keys
-# typed in between would go to the window that had it.
-settle() { sleep 0.5; }
-# Enter on the notice that has the keyboard. The server moves the focus before
-# the program has read that it did, and a key in that gap is lost, so the key
-# is pressed again while the notice stays.
+# Enter on the notice that has the keyboard.
 dismiss_notice() {
-  local try
-  for try in 1 2 3 4 5; do
-    notice_shown || return 0
-    xdotool key Return
-    wait_for 2 bash -c "$(declare -f notice_shown); ! notice_shown" && return 0
-  done
-  return 1
+  xdotool key Return
+  wait_for 5 bash -c "$(declare -f notice_shown); ! notice_shown"
 }
 no_input_reached_probe() { [ ! -s "$work/probe.log" ]; }
 start_app() {
@@ -75,12 +66,8 @@ wait_for 10 shown '^probe$'
 check "the program starts" start_app
 sleep 0.5 # its tray icon docks and the panel takes its final place
 panel_at=$(panel_place)
-# The hot key is taken during start-up; a press before that finds nobody.
-press_until() { # press_until KEY SECONDS COMMAND...
-  local key="$1" end=$((SECONDS + $2)); shift 2
-  until xdotool key "$key"; wait_for 2 "$@"; do [ $SECONDS -ge $end ] && return 1; done
-}
-check "Ctrl+K without a password opens the password dialog" press_until ctrl+k 10 dialog_shown
+xdotool key ctrl+k
+check "Ctrl+K without a password opens the password dialog" wait_for 10 dialog_shown
 xdotool key ctrl+k
 sleep 0.3
 check "a second request while it is open does nothing" unlocked
@@ -152,11 +139,47 @@ check "the change link opens the dialog above the lock" wait_for 5 dialog_shown
 check "the keyboard moves to it" wait_for 5 focus_is '设定密码'
 click_in '^设定密码$' 224 191 # 取消
 check "cancel closes the dialog above the lock" wait_for 5 hidden '^设定密码$'
-check "and the lock stays" locked
-settle
+check "and hands the keyboard back to the lock" wait_for 5 focus_is lock_form
+xdotool mousemove $((932 + 30)) $((697 + 8)) click 1
+wait_for 5 focus_is '设定密码'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Return # the current password left blank
+check "a blank current password gets a notice" wait_for 5 notice_shown
+check "which has the keyboard" wait_for 5 focus_is Tavinor
+check "which goes with Enter" dismiss_notice
+check "and hands the keyboard back to the dialog" wait_for 5 focus_is '设定密码'
+xdotool type 'wrong'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Return
+check "a wrong current password gets a notice" wait_for 5 notice_shown
+wait_for 5 focus_is Tavinor
+dismiss_notice
+check "and keeps the dialog" dialog_shown
+wait_for 5 focus_is '设定密码'
+xdotool type 'Secret'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Tab
+xdotool type 'New1'
+xdotool key Return
+check "the right one closes the dialog" wait_for 5 hidden '^设定密码$'
+check "the lock stays" locked
+check "and gets the keyboard back" wait_for 5 focus_is lock_form
 xdotool type 'Secret'
 xdotool key Return
-check "the password still unlocks" wait_for 5 unlocked
+sleep 0.3
+check "the old password no longer unlocks" locked
+xdotool type 'New1'
+xdotool key Return
+check "the new one does" wait_for 5 unlocked
+check "the new password is in the data file at once" \
+  bash -c "dd if='$data' bs=1 skip=96 count=5 status=none | grep -q '^New1'"
 check "the data file is the user's alone" test "$(stat -c %a "$data")" = 600
 
 # --- A grab held elsewhere: the lock says so in red and takes it when free.

@@ -26,8 +26,10 @@ void suiThemeManager::addComponent(suiMessageDialog* component) {
         component->setTheme(theme_);
 }
 
+// Every control added since the theme was set has it already: setting it
+// again would only restyle them all once more.
 void suiThemeManager::setFileTheme(const suiBuiltInFileTheme* theme) {
-    if (!theme)
+    if (!theme || theme == theme_)
         return;
     theme_ = theme;
     controls_.removeAll(nullptr);

@@ -1,6 +1,11 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
+#include <QWindow>
 #include <exception>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 #include "ui/lock/Tlock_form.h"
@@ -38,7 +43,50 @@ public:
     }
 };
 
+// The windows the main window's first frame does not show are made right
+// after that frame; what needs them meanwhile waits.
+bool othersPending = false;
+std::vector<std::function<void()>> waitingForOthers;
+
+void MakeOtherWindows() {
+    if (!othersPending)
+        return;
+    Form3 = new TForm3;
+    lock_form = new Tlock_form;
+    pwd_form = new Tpwd_form;
+    setting_form = new Tsetting_form;
+    othersPending = false;
+    Form1->ApplySkin();
+    for (const std::function<void()>& then : std::exchange(waitingForOthers, {}))
+        then();
+}
+
+// A window's expose has been handled once its first frame is drawn.
+class AfterFirstFrame : public QObject {
+public:
+    explicit AfterFirstFrame(QWindow* window) : QObject(window) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Expose) {
+            QTimer::singleShot(0, MakeOtherWindows);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+// A window that starts minimised or hidden in the tray draws no first frame.
+constexpr int kOtherWindowsAtLatestMs = 500;
+
 } // namespace
+
+void AfterOtherWindows(std::function<void()> then) {
+    if (othersPending)
+        waitingForOthers.push_back(std::move(then));
+    else
+        then();
+}
 
 int RunApplication(int argc, char** argv) {
     platform::PrepareProcess();
@@ -64,18 +112,21 @@ int RunApplication(int argc, char** argv) {
             Form1->Restore();
     });
     try {
+        othersPending = true;
         Form1 = new TForm1;
         Form1->FormCreate();
-        Form3 = new TForm3;
-        lock_form = new Tlock_form;
-        pwd_form = new Tpwd_form;
-        setting_form = new Tsetting_form;
         platform::OnTerminationRequest([] {
-            lock_form->ReleaseForExit();
+            if (lock_form)
+                lock_form->ReleaseForExit();
             Form1->close();
         });
-        if (!Form1->HiddenInTray())
+        if (!Form1->HiddenInTray()) {
             Form1->show();
+            new AfterFirstFrame(Form1->windowHandle());
+        }
+        QTimer::singleShot(Form1->isVisible() && !Form1->isMinimized() ? kOtherWindowsAtLatestMs
+                                                                       : 0,
+                           MakeOtherWindows);
         app.exec();
     } catch (const std::exception& error) {
         ShowException(error.what());

@@ -1,18 +1,25 @@
 #pragma once
 // The process entry: one instance, the five windows, the message loop.
 
+#include <functional>
+
 class TForm1;
 class TForm3;
 class Tlock_form;
 class Tpwd_form;
 class Tsetting_form;
 
-// The five windows, created once at start in this order.
+// The five windows, created once at start in this order; the main window is
+// shown between its own creation and the others'.
 extern TForm1* Form1;
 extern TForm3* Form3;
 extern Tlock_form* lock_form;
 extern Tpwd_form* pwd_form;
 extern Tsetting_form* setting_form;
+
+// Runs `then` once the other four windows exist: at once, except in the
+// moment between the main window's first frame and their making.
+void AfterOtherWindows(std::function<void()> then);
 
 // Runs the program; the exit code is always 0.
 int RunApplication(int argc, char** argv);

@@ -14,5 +14,8 @@ void suiPageControl::setTabStyleSheet(const QString& tabRules) {
                        "QTabWidget::pane { border: 1px solid %2; top: -1px; }\n")
             .arg(TabStripLeft)
             .arg(borderColor().name());
-    setStyleSheet(tabRules + fixedRules);
+    // The sheet covers every page beneath: setting it again restyles them all.
+    const QString sheet = tabRules + fixedRules;
+    if (sheet != styleSheet())
+        setStyleSheet(sheet);
 }

@@ -15,23 +15,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# start_server FILE COMMAND...: the server reports its display once it listens.
+# start_server FILE COMMAND...: the server reports its display once it
+# listens. Started from this shell, not a subshell, so that cleanup knows it.
 start_server() {
   local file="$1"; shift
   "$@" -displayfd 3 -nolisten tcp 3>"$file" >/dev/null 2>&1 &
   pids+=($!)
   for _ in $(seq 200); do [ -s "$file" ] && break; sleep 0.05; done
   [ -s "$file" ] || { echo "$1 did not start" >&2; exit 1; }
-  echo ":$(head -n 1 "$file" | tr -d '[:space:]')"
+  DISPLAY=":$(head -n 1 "$file" | tr -d '[:space:]')"
+  export DISPLAY
 }
 
 host_file=$(mktemp); files+=("$host_file")
 nested_file=$(mktemp); files+=("$nested_file")
-DISPLAY=$(start_server "$host_file" Xvfb -screen 0 2600x1100x24) || exit 1
-export DISPLAY
-DISPLAY=$(start_server "$nested_file" Xephyr +xinerama -screen 1280x1024 -screen 1280x1024) ||
-  exit 1
-export DISPLAY
+start_server "$host_file" Xvfb -screen 0 2600x1100x24
+start_server "$nested_file" Xephyr +xinerama -screen 1280x1024 -screen 1280x1024
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
 
 openbox --sm-disable >/dev/null 2>&1 &

@@ -8,7 +8,12 @@
 #include "ui/shell/app_start.h"
 #include "ui/text/gbk_codec.h"
 
+// A request in the moment before the lock's windows exist waits for them.
 void TForm1::lock_btnClick() {
+    AfterOtherWindows([this] { LockRequest(); });
+}
+
+void TForm1::LockRequest() {
     if (lock_form == nullptr || pwd_form == nullptr)
         return;
     LockRequestState state;

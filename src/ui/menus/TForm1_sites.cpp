@@ -99,6 +99,8 @@ void TForm1::shouye_menuClick() {
 }
 
 void TForm1::mine_settingClick() {
-    if (setting_form)
-        setting_form->ShowQuickLinks();
+    AfterOtherWindows([] {
+        if (setting_form)
+            setting_form->ShowQuickLinks();
+    });
 }

@@ -160,8 +160,10 @@ void TForm1::upEnter() {
 }
 
 void TForm1::music_settingClick() {
-    if (setting_form)
-        setting_form->ShowPlayers();
+    AfterOtherWindows([] {
+        if (setting_form)
+            setting_form->ShowPlayers();
+    });
 }
 
 void TForm1::CppWebBrowser3DocumentComplete(const QString& url) {

@@ -16,7 +16,6 @@
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/TForm1.h"
 #include "ui/shell/app_icon.h"
-#include "ui/shell/app_start.h"
 #include "ui/skin/suiForm.h"
 #include "ui/skin/suiMessageDialog.h"
 #include "ui/skin/suiPageControl.h"
@@ -222,12 +221,10 @@ void TForm1::TrayIcon1Restore() {
 }
 
 void TForm1::HotKey(int id) {
-    AfterOtherWindows([this, id] {
-        if (id == kHotKeyFavorites)
-            RestoreToPage(guanliTabSheet);
-        else if (id == kHotKeyLock)
-            lock_btnClick();
-    });
+    if (id == kHotKeyFavorites)
+        RestoreToPage(guanliTabSheet);
+    else if (id == kHotKeyLock)
+        lock_btnClick();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

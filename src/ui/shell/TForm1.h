@@ -228,6 +228,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The lock request's steps, once the lock's windows exist.
+    void LockRequest();
     void BuildPages();
     void BuildFavoritesPage();
     void BuildAddGroup();

@@ -105,11 +105,13 @@ void TForm1::N2Click() {
     close();
 }
 
-// The tray menu works from the first moment, even while a start-up notice
-// holds the program before the about box exists.
+// The tray menu works from the first moment: while a start-up notice holds
+// the program before the about box exists, the box comes once it does.
 void TForm1::N3Click() {
-    if (Form3)
-        Form3->ShowModal();
+    AfterOtherWindows([] {
+        if (Form3)
+            Form3->ShowModal();
+    });
 }
 
 // The desktop's minimise and restore commands take the same roads as the

@@ -3,12 +3,10 @@
 // ends the program. The server reports the mapping itself, so nothing polls
 // beside the program being timed.
 // Usage: time_to_map TITLE_PREFIX PROGRAM [ARGUMENTS...]   (no window manager)
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/wait.h>

@@ -9,7 +9,7 @@ Display* X11Display() {
     return x11 ? x11->display() : nullptr;
 }
 
-ErrorTrap::ErrorTrap(Display* display) : display_(display) {
+ErrorTrap::ErrorTrap(Display* display) {
     failed_ = false;
     trapped_ = display;
     firstSerial_ = NextRequest(display);
@@ -22,7 +22,7 @@ ErrorTrap::~ErrorTrap() {
 }
 
 bool ErrorTrap::Failed() {
-    XSync(display_, False);
+    XSync(trapped_, False);
     return failed_;
 }
 

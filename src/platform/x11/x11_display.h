@@ -25,7 +25,6 @@ private:
     static inline bool failed_ = false;
     static inline Display* trapped_ = nullptr;
     static inline unsigned long firstSerial_ = 0;
-    Display* display_;
     static inline XErrorHandler previous_ = nullptr;
 };
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -7,6 +8,10 @@
 #include "core/store/replace_file.h"
 
 namespace {
+
+constexpr char kTemporaryTag[] = ".tmp-";
+// mkstemp's six letters and digits.
+constexpr std::size_t kUniqueLength = 6;
 
 bool WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -33,7 +38,7 @@ std::string FolderOf(const std::string& path) {
 int ReplaceFile(const std::string& path, const std::string& bytes) {
     if (path.empty())
         return -1;
-    std::string temporary = path + ".tmp-XXXXXX";
+    std::string temporary = path + kTemporaryTag + std::string(kUniqueLength, 'X');
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return -1;
@@ -53,4 +58,33 @@ int ReplaceFile(const std::string& path, const std::string& bytes) {
         ::close(folder);
     }
     return 0;
+}
+
+bool IsTemporaryCopyName(const std::string& name, const std::string& target) {
+    const std::string prefix = target + kTemporaryTag;
+    if (target.empty() || name.size() != prefix.size() + kUniqueLength ||
+        name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(name.begin() + prefix.size(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+int RemoveStaleCopies(const std::string& path, std::filesystem::file_time_type before) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    const std::string name = target.filename().string();
+    int removed = 0;
+    std::error_code error;
+    for (fs::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code failed;
+        // A link is never followed: only a file the program wrote itself goes.
+        if (!IsTemporaryCopyName(entry->path().filename().string(), name) ||
+            entry->symlink_status(failed).type() != fs::file_type::regular ||
+            fs::last_write_time(entry->path(), failed) >= before || failed)
+            continue;
+        removed += fs::remove(entry->path(), failed) ? 1 : 0;
+    }
+    return removed;
 }

@@ -12,6 +12,7 @@
 #include <set>
 #include <sstream>
 
+#include "core/store/replace_file.h"
 #include "core/store/store_load.h"
 #include "crash/store_script.h"
 #include "support/temp_dir.h"
@@ -41,7 +42,9 @@ std::string Output(const std::string& command) {
 struct Totals {
     int kills = 0;
     int unloadable = 0;
-    int lost = 0; // a saved change missing, or a state no run of the operations gives
+    int lost = 0;        // a saved change missing, or a state no run of the operations gives
+    int copies = 0;      // temporary copies of the data file left behind
+    int strayCopies = 0; // ... by a kill before anything but the rename that ends a write
 };
 
 class StoreCrashTest : public ::testing::Test {
@@ -111,6 +114,9 @@ protected:
         const std::size_t done = std::count(journal.begin(), journal.end(), '\n');
         ASSERT_LT(done, ops.size()) << "the kill came after the last operation";
         totals.kills += 1;
+        const int copies = RemoveCopies();
+        totals.copies += copies;
+        totals.strayCopies += name == "rename" ? 0 : copies;
 
         Store loaded;
         loaded.path = path;
@@ -126,6 +132,15 @@ protected:
             ADD_FAILURE() << "wrong state after " << done << " operations, killed in " << ops[done]
                           << " at " << name << " #" << nth;
         }
+    }
+
+    // Removes the temporary copies a killed write left beside the data file.
+    int RemoveCopies() const {
+        int removed = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (IsTemporaryCopyName(entry.path().filename().string(), "tvr.dat"))
+                removed += std::filesystem::remove(entry.path()) ? 1 : 0;
+        return removed;
     }
 
     // Counts agree with the records, and every favorite has its category.
@@ -176,8 +191,10 @@ protected:
 };
 
 void Report(const char* what, const Totals& totals) {
-    std::printf("%s: %d kills, %d files that failed to load, %d saved changes lost\n", what,
-                totals.kills, totals.unloadable, totals.lost);
+    std::printf("%s: %d kills, %d files that failed to load, %d saved changes lost, %d copies "
+                "left (%d before anything but a rename)\n",
+                what, totals.kills, totals.unloadable, totals.lost, totals.copies,
+                totals.strayCopies);
 }
 
 TEST_F(StoreCrashTest, EachOperationKilledBeforeEachOfItsWrites) {
@@ -192,6 +209,7 @@ TEST_F(StoreCrashTest, EachOperationKilledBeforeEachOfItsWrites) {
     Report("each operation", totals);
     EXPECT_EQ(totals.unloadable, 0);
     EXPECT_EQ(totals.lost, 0);
+    EXPECT_EQ(totals.strayCopies, 0) << "a copy named before it was complete";
 }
 
 TEST_F(StoreCrashTest, RandomKillsDuringALongSequence) {

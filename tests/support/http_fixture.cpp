@@ -31,14 +31,22 @@ QString HttpServer::Url(const QString& path) const {
 }
 
 QStringList HttpServer::RequestLog() const {
+    QStringList paths = Lines("/log");
+    paths.removeAll("/log");
+    return paths;
+}
+
+QStringList HttpServer::EndedStreams() const {
+    return Lines("/log/ended");
+}
+
+QStringList HttpServer::Lines(const QString& path) const {
     QNetworkAccessManager manager;
-    QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(Url("/log"))));
+    QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(Url(path))));
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     loop.exec();
     const QString body = QString::fromUtf8(reply->readAll());
     reply->deleteLater();
-    QStringList paths = body.split('\n', Qt::SkipEmptyParts);
-    paths.removeAll("/log");
-    return paths;
+    return body.split('\n', Qt::SkipEmptyParts);
 }

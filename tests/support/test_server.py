@@ -8,8 +8,14 @@ what a real site does badly:
   /hang[/...]             accepts the connection and never answers
   (the optional tails let a test use these as a site's base address)
   /slow/<ms>/<path>       waits <ms> milliseconds, then serves /<path>
+  /stream/<kind>[/...]    a body that never ends, until the client hangs up:
+                          endless (chunked, as fast as it is read), huge
+                          (declared 10^10 bytes long, as fast as it is read),
+                          drip (chunked, 16 bytes every 100 ms)
   /log                    the paths requested so far, one per line
-  /log/clear              empties that list
+  /log/ended              "<path> <ms>" for each stream the client ended, with
+                          the milliseconds it ran
+  /log/clear              empties both lists
 
 When it listens it prints "PORT <n>" on stdout. It ends on SIGTERM, SIGINT,
 and with --exit-on-stdin-eof when its stdin closes, so a test that dies
@@ -24,6 +30,7 @@ import re
 import signal
 import sys
 import threading
+import time
 
 # A test that forgets to answer must not let a request wait for ever.
 MAX_SLOW_MS = 120_000
@@ -32,6 +39,9 @@ MAX_LOG_ENTRIES = 100_000
 
 STATUS_RE = re.compile(r"^/status/(\d{3})(/.*)?$")
 SLOW_RE = re.compile(r"^/slow/(\d+)(.*)$")
+# A tail of "/" alone is not streamed: a site based there keeps a quiet start page.
+STREAM_RE = re.compile(r"^/stream/(endless|huge|drip)(/[^/].*)?$")
+HUGE_LENGTH = 10 ** 10
 
 
 class State:
@@ -39,19 +49,30 @@ class State:
         self.stopping = threading.Event()
         self.lock = threading.Lock()
         self.log = []
+        self.ended = []
 
     def record(self, path):
         with self.lock:
             if len(self.log) < MAX_LOG_ENTRIES:
                 self.log.append(path)
 
+    def record_end(self, path, ms):
+        with self.lock:
+            if len(self.ended) < MAX_LOG_ENTRIES:
+                self.ended.append("%s %d" % (path, ms))
+
     def snapshot(self):
         with self.lock:
             return list(self.log)
 
+    def ended_snapshot(self):
+        with self.lock:
+            return list(self.ended)
+
     def clear(self):
         with self.lock:
             self.log.clear()
+            self.ended.clear()
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
@@ -107,6 +128,10 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.state.clear()
             self.send_small(200, "text/plain", b"", head)
             return
+        if path == "/log/ended":
+            lines = "".join(p + "\n" for p in self.state.ended_snapshot())
+            self.send_small(200, "text/plain", lines.encode("utf-8"), head)
+            return
         if path == "/log":
             lines = "".join(p + "\n" for p in self.state.snapshot())
             self.send_small(200, "text/plain", lines.encode("utf-8"), head)
@@ -118,6 +143,11 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             # Held open until the server ends; the daemon thread dies with it.
             self.close_connection = True
             self.state.stopping.wait()
+            return
+
+        m = STREAM_RE.match(path)
+        if m and not head:
+            self.stream(m.group(1), path)
             return
 
         m = STATUS_RE.match(path)
@@ -143,6 +173,32 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             super().do_HEAD()
         else:
             super().do_GET()
+
+    def stream(self, kind, path):
+        started = time.monotonic()
+        self.close_connection = True
+        # Chunked bodies need HTTP/1.1; the connection still ends with the body.
+        self.protocol_version = "HTTP/1.1"
+        self.send_response(200)
+        self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Connection", "close")
+        if kind == "huge":
+            self.send_header("Content-Length", str(HUGE_LENGTH))
+        else:
+            self.send_header("Transfer-Encoding", "chunked")
+        self.end_headers()
+        block = b"x" * (16 if kind == "drip" else 64 * 1024)
+        if kind != "huge":
+            block = b"%x\r\n%s\r\n" % (len(block), block)
+        try:
+            while not self.state.stopping.is_set():
+                self.wfile.write(block)
+                self.wfile.flush()
+                if kind == "drip":
+                    self.state.stopping.wait(0.1)
+        except OSError:
+            pass
+        self.state.record_end(path, (time.monotonic() - started) * 1000)
 
 
 class Server(http.server.ThreadingHTTPServer):

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the loopback test server itself: files, statuses, the request log,
-# delayed answers, a hanging request beside a normal one, and a clean stop.
+# delayed answers, endless bodies, a hanging request beside a normal one,
+# and a clean stop.
 # Also serves the demo site's generated setting.txt to prove the GBK bytes
 # arrive untouched. Prints "N passed, N failed" and exits non-zero on failure.
 set -u
@@ -84,6 +85,20 @@ check "/slow serves the file" test "$(fetch "$base/slow/400/a.txt" "$tmp/b")" = 
 t1=$(now_ms)
 check "/slow waits" test $((t1 - t0)) -ge 400
 check "/slow body" cmp -s "$tmp/b" "$tmp/root/a.txt"
+
+fetch "$base/log/clear" "$tmp/b" >/dev/null
+for kind in endless huge drip; do
+  fetch "$base/stream/$kind/x" "$tmp/stream" 1 >/dev/null
+  check "/stream/$kind sends until cut off" test -s "$tmp/stream"
+done
+check "/stream/endless/ alone is no stream" test "$(fetch "$base/stream/endless/" "$tmp/b")" = 404
+for _ in $(seq 30); do
+  fetch "$base/log/ended" "$tmp/ended" >/dev/null
+  [ "$(wc -l <"$tmp/ended")" -ge 3 ] && break
+  sleep 0.1
+done
+check "/log/ended has each stream with its time" \
+  grep -Eq '^/stream/drip/x [0-9]+$' "$tmp/ended"
 
 fetch "$base/hang" "$tmp/h" 30 >"$tmp/hang_code" 3>&- &
 hang=$!

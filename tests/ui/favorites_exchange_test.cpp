@@ -1,18 +1,29 @@
 // Export, import and the browser import driven through their buttons, with
 // the file dialogs and notices answered as a person would.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "core/favorites/favorite_ops.h"
 #include "core/favorites/store_exchange.h"
@@ -136,6 +147,63 @@ TEST_F(FavoritesExchangeTest, ImportRejectsAForeignFileAndReplacesEverythingWith
             links << entry->text();
     EXPECT_TRUE(links.contains("QL")) << links.join(",").toStdString();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(ImportBackupPath(DataFile()))));
+}
+
+// Browsing a folder with a FIFO and a file known only by its bytes, then
+// importing the FIFO: no file but a plain one is listed, none is opened while
+// browsing, and the FIFO is never opened, so nothing waits for a writer.
+TEST_F(FavoritesExchangeTest, TheDialogAndTheImportOpenNoFifoAndSniffNothing) {
+    using namespace std::chrono_literals;
+    const std::string pipe = dir.File("pipe.dat");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    WriteBytes(dir.File("plain"), "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n");
+    // A reader of the FIFO is seen, and set free, by opening it to write.
+    std::atomic<bool> stop = false;
+    std::atomic<bool> readerSeen = false;
+    std::thread writer([&] {
+        while (!stop) {
+            if (const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                readerSeen = true;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+    });
+    const int opens = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(inotify_add_watch(opens, dir.path().c_str(), IN_OPEN), 0);
+    const std::string before = ReadBytes(DataFile());
+
+    QStringList listed;
+    ClickWithFile(form->inBtn, Temp("pipe.dat"), {}, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        dialog->setNameFilter("* (*)"); // as a user who shows every file
+        dialog->setDirectory(Temp(""));
+        auto* view = dialog->findChild<QListView*>("listView");
+        QTest::qWaitFor(
+            [&] {
+                listed.clear();
+                for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                    listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+                return listed.contains("plain");
+            },
+            5000);
+        // Typed, as a person would; the dialog lists no FIFO to click on.
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("pipe.dat");
+    });
+    stop = true;
+    writer.join();
+    EXPECT_TRUE(listed.contains("plain"));
+    EXPECT_FALSE(listed.contains("pipe.dat"));
+    EXPECT_FALSE(readerSeen) << "the FIFO was opened to be read";
+    char events[4096];
+    const ssize_t size = ::read(opens, events, sizeof events);
+    for (ssize_t at = 0; at < size;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+        EXPECT_FALSE(event->len > 0 && std::string(event->name) == "plain") << "sniffed";
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+    ::close(opens);
+    EXPECT_EQ(ReadBytes(DataFile()), before);
 }
 
 TEST_F(FavoritesExchangeTest, ImportOfABrowserBookmarkFileAddsItsLinks) {

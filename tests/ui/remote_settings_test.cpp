@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include "support/browser_recorder.h"
@@ -34,6 +35,24 @@ int RefusingPort() {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost);
     return probe.serverPort();
+}
+
+// A figure of this process from /proc/self/status, in KiB.
+long StatusKiB(const char* field) {
+    QFile status("/proc/self/status");
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+// Keeps the window thread from handling any event, as a long handler does.
+void KeepWindowThreadBusy(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QThread::msleep(10);
 }
 
 class RemoteSettingsTest : public MainWindowFixture {
@@ -155,6 +174,49 @@ TEST_F(RemoteSettingsTest, HangingRequestLeavesTheWindowLiveAndEndsAtTheDeadline
     EXPECT_FALSE(form->ku_menu->menuAction()->isVisible());
     EXPECT_EQ(server->RequestLog().count(logo), hung + 1);
     EXPECT_EQ(server->RequestLog().filter("setting.txt").size(), 0);
+}
+
+// Bodies that never end, sent while the window thread handles nothing: each
+// request still ends by its bound or its deadline, and memory stays flat.
+TEST_F(RemoteSettingsTest, EndlessBodiesEndInTimeWhileTheWindowIsBusy) {
+    constexpr int kEndedBy = kTimeOut + 1500;
+    // The longest a stream at `path` ran, or -1 while none has ended.
+    const auto ranFor = [&](const QString& path) {
+        int longest = -1;
+        for (const QString& line : server->EndedStreams())
+            if (line.section(' ', 0, 0) == path)
+                longest = std::max(longest, line.section(' ', 1, 1).toInt());
+        return longest;
+    };
+    // Waits for a request of `path`, keeps the window busy for `busy` ms, and
+    // checks how long the server had to send.
+    const auto endsInTime = [&](const QString& path, int busy) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return server->RequestLog().contains(path); }, 5000))
+            << path.toStdString();
+        KeepWindowThreadBusy(busy);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ranFor(path) >= 0; }, 3000)) << path.toStdString();
+        EXPECT_LE(ranFor(path), kEndedBy) << path.toStdString();
+    };
+    for (const char* kind : {"endless", "huge", "drip"}) {
+        const QString base = QString("/stream/") + kind;
+        StartAgainst(server->Url(base));
+        // Write "5" to clear_refs: the peak starts again from here.
+        QFile refs("/proc/self/clear_refs");
+        ASSERT_TRUE(refs.open(QIODevice::WriteOnly) && refs.write("5") == 1);
+        refs.close();
+        const long resident = StatusKiB("VmRSS:");
+        // A body cut at its bound is an error status and the settings follow;
+        // the one cut at the deadline, while the window is busy past it, ends
+        // the sequence.
+        const bool drip = std::string(kind) == "drip";
+        endsInTime(base + "/images/tavinor_logo.jpg", drip ? kEndedBy + 1000 : kTimeOut);
+        if (!drip)
+            endsInTime(base + "/setting.txt", kTimeOut);
+        EXPECT_LT(StatusKiB("VmHWM:") - resident, 100 * 1024) << kind;
+        EXPECT_FALSE(QFile::exists(LogoFile())) << kind;
+        form->close();
+        form.reset();
+    }
 }
 
 TEST_F(RemoteSettingsTest, RefusedConnectionKeepsTheDefaultsWithoutRetry) {

@@ -21,6 +21,7 @@
 #include "ui/main_window_fixture.h"
 #include "ui/music/Tsetting_form.h"
 #include "ui/shell/TCppWebBrowser.h"
+#include "ui/shell/TForm3.h"
 #include "ui/shell/app_start.h"
 #include "ui/skin/suiForm.h"
 #include "ui/skin/suiPageControl.h"
@@ -398,6 +399,37 @@ TEST_F(SettingsWindowTest, FromTheMusicPageNoticeToAPlayingRecommendedPlayer) {
     });
     form->mine_setting->trigger();
     EXPECT_TRUE(quick);
+}
+
+// Escape on a control of either dialog is its close button: the modal run
+// ends, and the settings window saves what memory holds as a click does.
+TEST_F(SettingsWindowTest, EscapeClosesItAndTheAboutBoxAsTheirCloseButtons) {
+    Start();
+    TForm3 about;
+    Form3 = &about;
+    // Should the key do nothing, the window is closed anyway so the test ends.
+    const auto escapeOn = [](QWidget* control, bool& closed) {
+        QTimer::singleShot(0, [control, &closed] {
+            // Keys reach the window the user is in: the active one.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(control->window()));
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Escape);
+            closed = !control->window()->isVisible();
+            control->window()->close();
+        });
+    };
+    form->store.header.skinChoice = 1; // reaches the file with the next save
+    bool closed = false;
+    escapeOn(S()->url_edit, closed);
+    form->mine_setting->trigger(); // returns only when the window is closed
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(ReadBytes(DataFile().toStdString())[offsetof(StoreHeader, skinChoice)], 1);
+
+    closed = false;
+    escapeOn(about.suiButton1, closed);
+    form->N3->trigger();
+    Form3 = nullptr;
+    EXPECT_TRUE(closed);
 }
 
 } // namespace

@@ -3,23 +3,17 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <system_error>
 
 #include "core/favorites/store_exchange.h"
+#include "core/store/read_file.h"
 #include "core/store/replace_file.h"
 
 namespace {
 
 std::optional<std::string> ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes(std::istreambuf_iterator<char>(in), {});
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
+    return ReadRegularFile(path, std::string::npos);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -28,17 +28,17 @@ void PutDefaults(Store& store, const std::string& siteUrl, const std::string& ad
     ListFavorite(store, store.record);
 }
 
-// The file holds the lock password as plain text: only its owner may read
-// it, and its folder lets nobody else in. A file found with wider rights is
-// tightened too.
+// The file holds the lock password as plain text: nobody but its owner may
+// read it, nor enter its folder. Rights are only ever taken away: a file or
+// folder the user made read-only stays so.
 void RestrictToOwner(const std::string& path) {
     namespace fs = std::filesystem;
+    constexpr fs::perms kOthers = fs::perms::group_all | fs::perms::others_all;
     std::error_code error;
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace,
-                    error);
+    fs::permissions(path, kOthers, fs::perm_options::remove, error);
     const fs::path folder = fs::path(path).parent_path();
     if (!folder.empty())
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
+        fs::permissions(folder, kOthers, fs::perm_options::remove, error);
 }
 
 LoadOutcome LoadOrCreate(Store& store, const std::string& siteUrl, const std::string& addedAt) {

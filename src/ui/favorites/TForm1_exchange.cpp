@@ -13,10 +13,12 @@
 #include "core/favorites/favorites_walk.h"
 #include "core/favorites/netscape_bookmarks.h"
 #include "core/favorites/store_exchange.h"
+#include "core/store/read_file.h"
 #include "core/store/replace_file.h"
 #include "platform/platform.h"
 #include "ui/favorites/bookmark_text.h"
 #include "ui/favorites/busy_button.h"
+#include "ui/favorites/plain_file_browsing.h"
 #include "ui/shell/TForm1.h"
 
 namespace {
@@ -40,6 +42,7 @@ QFileDialog* MakeFileDialog(QWidget* parent, const QString& caption, QFileDialog
     dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                         : QFileDialog::ExistingFile);
     dialog->setNameFilters(filters);
+    BrowseWithoutReading(dialog);
     return dialog;
 }
 
@@ -51,12 +54,14 @@ int ExportBookmarkFile(const QString& target, const std::string& dataFile) {
     return ReplaceFile(target.toStdString(), WriteNetscapeBookmarks(*tree));
 }
 
-// The first `limit` bytes of a file; nothing when it cannot be read.
+// The first `limit` bytes of a file; nothing when it cannot be read or is
+// no plain file (a FIFO or a device would hold the window).
 std::optional<QByteArray> ReadUpTo(const QString& path, qint64 limit) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<std::string> bytes =
+        ReadRegularFile(path.toStdString(), static_cast<std::size_t>(limit));
+    if (!bytes)
         return std::nullopt;
-    return file.read(limit);
+    return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
 }
 
 } // namespace

@@ -2,20 +2,21 @@
 // One HTTP GET at a time with a deadline, reporting one of three outcomes:
 // Success (a complete response with a success status), Failure (a response
 // with an error status) or Exception (no connection, no answer in time, a
-// broken transfer). Runs on the window thread without blocking it.
+// broken transfer). The transfer runs on a thread of its own and never blocks
+// the window thread; the outcome events are raised on the window thread.
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QTimer>
+#include <QThread>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+#include "ui/remote/http_transfer.h"
 
 class TNMHTTP : public QObject {
     Q_OBJECT
 public:
     explicit TNMHTTP(QObject* parent);
+    ~TNMHTTP() override;
 
     int TimeOut = 10000; // milliseconds for the whole request
     // True: a successful body replaces the file named in Body, only once it
@@ -23,13 +24,13 @@ public:
     bool InputFileMode = false;
     QString Body;
     QByteArray Text;
-    // A larger body is cut off and counts as an error status.
+    // A larger body is cut off as it arrives and counts as an error status.
     qint64 MaxBodySize = 0;
 
     void Get(const QString& url);
     // Drops the request in flight without any outcome.
     void Disconnect();
-    bool Busy() const { return reply_ != nullptr; }
+    bool Busy() const { return request_ != 0; }
 
 signals:
     void OnSuccess();
@@ -37,13 +38,9 @@ signals:
     void OnException();
 
 private:
-    enum class Cut { None, Deadline, TooLarge, Redirect, Dropped };
-    void Read();
-    void Stop(Cut cut);
-    void Finished();
-    QNetworkAccessManager* manager_;
-    QNetworkReply* reply_ = nullptr;
-    QTimer deadline_;
-    QByteArray received_;
-    Cut cut_ = Cut::None;
+    void Deliver(quint64 request, HttpTransfer::Outcome outcome, const QByteArray& body);
+    QThread thread_;
+    HttpTransfer* transfer_;
+    quint64 issued_ = 0;
+    quint64 request_ = 0; // the request in flight, 0 when none
 };

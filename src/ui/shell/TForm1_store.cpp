@@ -3,7 +3,9 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include "core/favorites/store_exchange.h"
 #include "core/shell/site_address.h"
+#include "core/store/replace_file.h"
 #include "core/store/store_load.h"
 #include "platform/platform.h"
 #include "ui/shell/TForm1.h"
@@ -11,6 +13,11 @@
 
 void TForm1::LoadStore() {
     store.path = platform::DataDirectory() + "/tvr.dat";
+    // Whole copies, the password included, that a run killed while writing
+    // left behind; this run has written none yet.
+    const auto startedAt = std::filesystem::file_time_type::clock::now();
+    for (const std::string& written : {store.path, ImportBackupPath(store.path)})
+        RemoveStaleCopies(written, startedAt);
     FillSiteCatalogue(siteCatalogue, ProductSiteBase());
     BuildSiteMenus();
     const LoadOutcome outcome =

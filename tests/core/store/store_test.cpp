@@ -1,9 +1,16 @@
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "core/favorites/favorite_ops.h"
+#include "core/store/replace_file.h"
 #include "core/store/store.h"
 #include "core/store/store_load.h"
 #include "support/temp_dir.h"
@@ -284,4 +291,100 @@ TEST(StorePermissions, FileAndFolderAreTheOwnersAlone) {
     // A file rewritten whole (clearing) is a new file and must stay private.
     ASSERT_EQ(ClearFavorites(again, kSite, kNow), 0);
     EXPECT_EQ(fs::status(again.path).permissions(), fs::perms(0600));
+}
+
+namespace {
+
+// Runs `check` in a child process as an ordinary user (nobody, when the tests
+// run as root, who ignores modes). Its exit status is the bits of the checks
+// that failed.
+int AsOrdinaryUser(const std::function<int()>& check) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const passwd* nobody = getpwnam("nobody");
+        if (geteuid() == 0 && (!nobody || setgid(nobody->pw_gid) != 0 ||
+                               setuid(nobody->pw_uid) != 0 || geteuid() == 0))
+            _exit(128);
+        _exit(check());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
+}
+
+int Mode(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? int(status.st_mode & 07777) : -1;
+}
+
+} // namespace
+
+// The user made the file and its folder read-only: loading takes the rights
+// of others away and gives none back, and the first save fails.
+TEST(StorePermissions, AReadOnlyFileStaysReadOnly) {
+    const int failed = AsOrdinaryUser([] {
+        char folder[] = "/tmp/tvr-readonly-XXXXXX";
+        if (!mkdtemp(folder))
+            return 64;
+        Store made;
+        made.path = std::string(folder) + "/tvr.dat";
+        LoadStoreFile(made, kSite, kNow);
+        const std::string before = ReadBytes(made.path);
+        ::chmod(made.path.c_str(), 0444);
+        ::chmod(folder, 0555);
+        Store store;
+        store.path = made.path;
+        int bits = 0;
+        bits |= LoadStoreFile(store, kSite, kNow) != LoadOutcome::Read ? 1 : 0;
+        bits |= Mode(store.path) != 0400 ? 2 : 0;
+        bits |= Mode(folder) != 0500 ? 4 : 0;
+        bits |= SaveStore(store, store.record, false) != -1 ? 8 : 0;
+        bits |= ReadBytes(store.path) != before ? 16 : 0;
+        ::chmod(folder, 0700);
+        std::filesystem::remove_all(folder);
+        return bits;
+    });
+    EXPECT_EQ(failed, 0) << "1 read, 2 file mode, 4 folder mode, 8 save failed, 16 unchanged";
+}
+
+// What a killed write leaves beside the data file goes at the next start;
+// anything merely named alike, newer, or not a plain file stays.
+TEST(StaleCopies, OnlyOlderTemporaryCopiesOfTheFileAreRemoved) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string path = dir.File("tvr.dat");
+    WriteBytes(path, "data");
+    // A name as the writer really makes it.
+    std::string made = path + ".tmp-XXXXXX";
+    ::close(mkstemp(made.data()));
+    const std::vector<std::string> stale = {made, path + ".tmp-Ab12Cd"};
+    const std::vector<std::string> kept = {
+        path + ".tmp-Ab12C",     path + ".tmp-Ab12Cde",           path + ".tmp-Ab_2Cd",
+        path + ".tmp-Ab12C\xE4", dir.File("xtvr.dat.tmp-Ab12Cd"), dir.File("tvr.da.tmp-Ab12Cd"),
+        path + "_bak",           path + "_import.tmp-Ab12Cd"};
+    for (const std::string& file : stale)
+        WriteBytes(file, "copy");
+    for (const std::string& file : kept)
+        WriteBytes(file, "other");
+    // Not plain files: a folder, and a link whose target must survive too.
+    fs::create_directory(path + ".tmp-Dir123");
+    fs::create_symlink(path, path + ".tmp-Lnk123");
+    const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        if (!entry.is_symlink())
+            fs::last_write_time(entry.path(), past);
+    // Written after this start: a running write, not a stale one.
+    const std::string fresh = path + ".tmp-New123";
+    const auto before = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    WriteBytes(fresh, "being written");
+
+    EXPECT_EQ(RemoveStaleCopies(path, before), 2);
+    for (const std::string& file : stale)
+        EXPECT_FALSE(fs::exists(file)) << file;
+    for (const std::string& file : kept)
+        EXPECT_TRUE(fs::exists(file)) << file;
+    EXPECT_TRUE(fs::exists(fresh));
+    EXPECT_TRUE(fs::is_directory(path + ".tmp-Dir123"));
+    EXPECT_TRUE(fs::is_symlink(path + ".tmp-Lnk123"));
+    EXPECT_EQ(ReadBytes(path), "data");
 }

@@ -20,20 +20,29 @@ focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 policy_is() { grep -q "DisableTaskMgr=$1\$" "$policy" 2>/dev/null; }
 panel_place() { xwininfo -id "$panel" 2>/dev/null | awk '/Absolute upper-left/{printf "%s ", $NF}'; }
 panel_state() { xwininfo -id "$panel" 2>/dev/null | grep -q "Map State: $1"; }
-geometry_of() { xwininfo -id "$(xdotool search --onlyvisible --name "$1" | head -n 1)" |
-  awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-       /Width:/{w=$NF} /Height:/{h=$NF} END{print w "x" h "+" x "+" y}'; }
 # red_at X Y W H: some clearly red pixels on the screen there.
 red_at() {
   import -window root -crop "${3}x${4}+${1}+${2}" +repage txt:- 2>/dev/null |
     awk -F'[(,)]' 'NR > 1 && $3 > 180 && $4 < 90 && $5 < 90 {n++} END{exit !(n > 3)}'
+}
+# geometry ID: sets X, Y (on the screen), WIDTH and HEIGHT of a window.
+# (xdotool adds the place inside the parent once more when the parent is
+# not a window manager's frame.)
+geometry() {
+  eval "$(xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{print "X=" $NF}
+    /Absolute upper-left Y/{print "Y=" $NF} /Width:/{print "WIDTH=" $NF} /Height:/{print "HEIGHT=" $NF}')"
+}
+geometry_of() {
+  local X Y WIDTH HEIGHT
+  geometry "$(xdotool search --onlyvisible --name "$1" | head -n 1)"
+  echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
 }
 # click_in TITLE X Y: a click at a place of a window's client area, below its
 # skinned title bar (26 pixels) and inside its border (4 pixels).
 click_in() {
   local id X Y; id=$(xdotool search --onlyvisible --name "$1" | head -n 1)
   [ -n "$id" ] || return 1
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  geometry "$id"
   xdotool mousemove $((X + 4 + $2)) $((Y + 26 + $3)) click 1
 }
 # The notice carries the program's name; it is wider than the tray icon's window.
@@ -41,7 +50,7 @@ notice_id() {
   local id
   for id in $(xdotool search --onlyvisible --name '^Tavinor$' 2>/dev/null); do
     WIDTH=0
-    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
+    geometry "$id"
     [ "$WIDTH" -gt 60 ] && echo "$id" && return 0
   done
   return 1
@@ -51,7 +60,7 @@ notice_shown() { notice_id >/dev/null; }
 # window's skinned title bar (a gradient, so one row has one colour).
 title_colour() {
   local X Y WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  geometry "$1"
   import -window root -crop "$((WIDTH - 60))x1+$((X + 30))+$((Y + 10))" +repage txt:- 2>/dev/null |
     awk 'NR > 1 {n[$3]++} END {for (c in n) if (n[c] > best) {best = n[c]; top = c} print top}'
 }

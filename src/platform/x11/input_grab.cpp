@@ -3,12 +3,32 @@
 // manager's own shortcuts included. X reports whether the grab was really
 // given (another program's open menu may hold one), so the caller can say so
 // and try again.
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/platform.h"
+#include "platform/x11/lock_cover.h"
 #include "platform/x11/x11_display.h"
 
 namespace platform {
+namespace {
+
+constexpr int kRetakeRetryMs = 100;
+
+// The window the input is held for, until it is released.
+QPointer<QWidget>& Holder() {
+    static QPointer<QWidget> holder;
+    return holder;
+}
+
+// The window last given the keyboard.
+QPointer<QWidget>& Focused() {
+    static QPointer<QWidget> focused;
+    return focused;
+}
+
+} // namespace
 
 bool GrabInput(QWidget* window) {
     Display* display = X11Display();
@@ -27,10 +47,12 @@ bool GrabInput(QWidget* window) {
         return false;
     }
     XFlush(display);
+    Holder() = window;
     return true;
 }
 
 void ReleaseInput() {
+    Holder() = nullptr;
     Display* display = X11Display();
     if (display == nullptr)
         return;
@@ -46,6 +68,19 @@ void FocusInput(QWidget* window) {
     ErrorTrap trap(display);
     XSetInputFocus(display, window->winId(), RevertToParent, CurrentTime);
     trap.Failed();
+    Focused() = window;
+}
+
+void RetakeInput() {
+    const QPointer<QWidget> holder = Holder();
+    if (!holder)
+        return;
+    if (!GrabInput(holder)) {
+        Holder() = holder;
+        QTimer::singleShot(kRetakeRetryMs, [] { RetakeInput(); });
+        return;
+    }
+    FocusInput(Focused());
 }
 
 } // namespace platform

@@ -267,12 +267,15 @@ void ScreenCover::Key(XKeyEvent& event) {
 void ScreenCover::Hold() {
     shown_ = true;
     quickRetriesLeft_ = kQuickRetries;
+    // The input first: the program mapped the cover, so it can be held at
+    // once, unless the program died before it showed its lock.
+    TryHold();
     // Every window mapped or raised over the cover is reported from now on.
     XSelectInput(display_, root_, SubstructureNotifyMask | StructureNotifyMask);
     // While it stood for the program's lock it looked like it.
     XDeleteProperty(display_, window_, XInternAtom(display_, "_NET_WM_WINDOW_OPACITY", False));
     XMapRaised(display_, window_);
-    TryHold();
+    Draw();
     while (!unlocked_) {
         StandBy();
         if (unlocked_)

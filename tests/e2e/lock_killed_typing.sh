@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program killed while locked, in the middle of typing: not one key may
 # reach the window behind the lock before the guard holds the input, also
-# when the guard itself was killed once and replaced. Ten kills in one X
+# when the guard itself was killed (while typing too) and replaced. Ten kills in one X
 # session, real openbox, real key events at 15 ms a key.
 # Usage: lock_killed_typing.sh PATH_TO_TAVINOR PATH_TO_X_PROBE
 # (run by with-two-monitors.sh, which sets DISPLAY)
@@ -20,6 +20,14 @@ guard_other_than() { one_guard && [ "$(guard_pids)" != "$1" ]; }
 guard_covers() { xwininfo -name tavinor-lock-guard 2>/dev/null | grep -q 'Map State: IsViewable'; }
 no_guard() { ! guard_pids >/dev/null; }
 keys_behind() { grep -c key "$work/probe.log"; }
+# type_while COMMAND...: runs it in the middle of typing, 15 ms a key.
+type_while() {
+  xdotool type --delay 15 'the quick brown fox jumps over the lazy dog' &
+  local typist=$!
+  sleep 0.2
+  "$@"
+  wait "$typist"
+}
 start_app() {
   "$app" >>"$work/app.log" 2>&1 &
   app_pid=$!
@@ -46,20 +54,19 @@ wait_for 5 one_guard
 
 for run in 1 2 3 4 5 6 7 8 9 10; do
   [ "$run" = 1 ] || check "run $run: the program locks again" lock
+  xdotool mousemove 150 150 # over the window behind the lock
   if [ "$run" -gt 5 ]; then
     first=$(guard_pids)
-    kill -9 "$first"
-    check "run $run: a killed guard is replaced while locked" wait_for 10 guard_other_than "$first"
+    before=$(keys_behind)
+    type_while kill -9 "$first"
+    check "run $run: a guard killed while typing is replaced" wait_for 10 guard_other_than "$first"
+    check "run $run: and no key reached the window behind meanwhile" \
+      test "$(keys_behind)" = "$before"
     wait_for 5 focus_is lock_form
   fi
   guard=$(guard_pids)
   before=$(keys_behind)
-  xdotool mousemove 150 150 # over the window behind the lock
-  xdotool type --delay 15 'the quick brown fox jumps over the lazy dog' &
-  typist=$!
-  sleep 0.2
-  kill -9 "$app_pid"
-  wait "$typist"
+  type_while kill -9 "$app_pid"
   check "run $run: the guard covers the screen" wait_for 5 guard_covers
   check "run $run: no key reached the window behind the lock" test "$(keys_behind)" = "$before"
   if [ "$run" = 10 ]; then

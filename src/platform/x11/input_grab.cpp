@@ -4,7 +4,6 @@
 // given (another program's open menu may hold one), so the caller can say so
 // and try again.
 #include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 #include "platform/platform.h"
@@ -13,14 +12,6 @@
 
 namespace platform {
 namespace {
-
-constexpr int kRetakeRetryMs = 100;
-
-// The window the input is held for, until it is released.
-QPointer<QWidget>& Holder() {
-    static QPointer<QWidget> holder;
-    return holder;
-}
 
 // The window last given the keyboard.
 QPointer<QWidget>& Focused() {
@@ -34,9 +25,12 @@ bool GrabInput(QWidget* window) {
     Display* display = X11Display();
     if (display == nullptr || window == nullptr || !window->isVisible())
         return false;
-    const Window target = window->winId();
-    // Events meant for the program's own windows still reach them, so the
-    // password dialog above the lock gets its clicks and keys.
+    // The grab is taken on the root, which never goes away or moves: a
+    // grab on the lock's window would end each time that window is moved
+    // into another guard's cover. Events meant for the program's own windows
+    // still reach them, so the password dialog above the lock gets its
+    // clicks and keys; the others come to the root and go nowhere.
+    const Window target = DefaultRootWindow(display);
     const int keyboard =
         XGrabKeyboard(display, target, True, GrabModeAsync, GrabModeAsync, CurrentTime);
     const int pointer =
@@ -47,12 +41,10 @@ bool GrabInput(QWidget* window) {
         return false;
     }
     XFlush(display);
-    Holder() = window;
     return true;
 }
 
 void ReleaseInput() {
-    Holder() = nullptr;
     Display* display = X11Display();
     if (display == nullptr)
         return;
@@ -71,15 +63,7 @@ void FocusInput(QWidget* window) {
     Focused() = window;
 }
 
-void RetakeInput() {
-    const QPointer<QWidget> holder = Holder();
-    if (!holder)
-        return;
-    if (!GrabInput(holder)) {
-        Holder() = holder;
-        QTimer::singleShot(kRetakeRetryMs, [] { RetakeInput(); });
-        return;
-    }
+void RestoreFocus() {
     FocusInput(Focused());
 }
 

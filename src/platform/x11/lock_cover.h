@@ -11,10 +11,8 @@ namespace platform {
 // back from them to the guard and to no other program. 0 puts them back
 // on the root; the guard's cover itself is left to the guard.
 void KeepInCover(Window cover);
-// Takes the keyboard and the pointer again for the window they were held
-// for, if they were, and gives the keyboard back to the window that had it:
-// moving a shown window to another parent ends the grab. Retried until held
-// or released.
-void RetakeInput();
+// Gives the keyboard back to the program's window that last had it: moving
+// a shown window to another parent takes it away.
+void RestoreFocus();
 
 } // namespace platform

@@ -86,8 +86,8 @@ Window ReadCover() {
 
 // The guard says nothing after its cover: the socket becoming readable
 // means it ended (killed, or out of memory). X has given the lock's windows
-// back to the root; a new guard takes them, and the input the move cost is
-// taken again.
+// back to the root; a new guard takes them, and the keyboard the moves cost
+// goes back to the lock.
 void GuardEnded() {
     char byte = 0;
     const ssize_t got = ::recv(channel, &byte, 1, MSG_DONTWAIT);
@@ -95,13 +95,13 @@ void GuardEnded() {
         return;
     CloseChannel();
     KeepInCover(0);
-    RetakeInput();
+    RestoreFocus();
     std::string password = guardPassword;
     if (!StartLockGuard(password))
         qWarning("The lock guard ended and could not be started again; a crash while locked "
                  "would unlock.");
     std::fill(password.begin(), password.end(), '\0');
-    RetakeInput();
+    RestoreFocus();
 }
 
 } // namespace

@@ -49,7 +49,9 @@ check "and starts one guard" wait_for 5 bash -c "[ \$(pgrep -c -f '^$guard_binar
 guard=$(guard_pids)
 check "which has the password neither on its command line nor in its environment" \
   bash -c "! grep -qa Secret /proc/$guard/cmdline /proc/$guard/environ"
-check "and waits without a window" bash -c "! xwininfo -name tavinor-lock-guard >/dev/null 2>&1"
+check "and stands unseen behind the lock, which lives in its cover" bash -c \
+  "xwininfo -tree -id \$(xdotool search --name '^lock_form\$' | head -n 1) |
+     grep -q 'Parent window id: .*\"tavinor-lock-guard\"'"
 # The password changed from the lock screen is the one the guard takes.
 xdotool mousemove 970 1130 # off the screens, so the move below enters the link
 xdotool mousemove $((932 + 30)) $((697 + 8)) click 1 # " 更改密码    "

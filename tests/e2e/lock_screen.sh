@@ -20,31 +20,58 @@ focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 policy_is() { grep -q "DisableTaskMgr=$1\$" "$policy" 2>/dev/null; }
 panel_place() { xwininfo -id "$panel" 2>/dev/null | awk '/Absolute upper-left/{printf "%s ", $NF}'; }
 panel_state() { xwininfo -id "$panel" 2>/dev/null | grep -q "Map State: $1"; }
-geometry_of() { xwininfo -id "$(xdotool search --onlyvisible --name "$1" | head -n 1)" |
-  awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-       /Width:/{w=$NF} /Height:/{h=$NF} END{print w "x" h "+" x "+" y}'; }
 # red_at X Y W H: some clearly red pixels on the screen there.
 red_at() {
   import -window root -crop "${3}x${4}+${1}+${2}" +repage txt:- 2>/dev/null |
     awk -F'[(,)]' 'NR > 1 && $3 > 180 && $4 < 90 && $5 < 90 {n++} END{exit !(n > 3)}'
+}
+# geometry ID: sets X, Y (on the screen), WIDTH and HEIGHT of a window.
+# (xdotool adds the place inside the parent once more when the parent is
+# not a window manager's frame.)
+geometry() {
+  eval "$(xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{print "X=" $NF}
+    /Absolute upper-left Y/{print "Y=" $NF} /Width:/{print "WIDTH=" $NF} /Height:/{print "HEIGHT=" $NF}')"
+}
+geometry_of() {
+  local X Y WIDTH HEIGHT
+  geometry "$(xdotool search --onlyvisible --name "$1" | head -n 1)"
+  echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
 }
 # click_in TITLE X Y: a click at a place of a window's client area, below its
 # skinned title bar (26 pixels) and inside its border (4 pixels).
 click_in() {
   local id X Y; id=$(xdotool search --onlyvisible --name "$1" | head -n 1)
   [ -n "$id" ] || return 1
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  geometry "$id"
   xdotool mousemove $((X + 4 + $2)) $((Y + 26 + $3)) click 1
 }
 # The notice carries the program's name; it is wider than the tray icon's window.
-notice_shown() {
+notice_id() {
   local id
   for id in $(xdotool search --onlyvisible --name '^Tavinor$' 2>/dev/null); do
     WIDTH=0
-    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
-    [ "$WIDTH" -gt 60 ] && return 0
+    geometry "$id"
+    [ "$WIDTH" -gt 60 ] && echo "$id" && return 0
   done
   return 1
+}
+notice_shown() { notice_id >/dev/null; }
+# title_colour ID: the commonest colour on the screen along one row of the
+# window's skinned title bar (a gradient, so one row has one colour).
+title_colour() {
+  local X Y WIDTH HEIGHT
+  geometry "$1"
+  import -window root -crop "$((WIDTH - 60))x1+$((X + 30))+$((Y + 10))" +repage txt:- 2>/dev/null |
+    awk 'NR > 1 {n[$3]++} END {for (c in n) if (n[c] > best) {best = n[c]; top = c} print top}'
+}
+# The notice stands above the password dialog in the X server's stacking
+# order, and it is what the screen shows: its title bar has the colour of the
+# dialog's own, where the dialog would show its pale client area.
+notice_on_top() {
+  local notice dialog
+  notice=$(notice_id) && dialog=$(xdotool search --onlyvisible --name '^设定密码$' | head -n 1) &&
+    "$probe" above "$notice" "$dialog" &&
+    [ "$(title_colour "$notice")" = "$(title_colour "$dialog")" ]
 }
 # Enter on the notice that has the keyboard.
 dismiss_notice() {
@@ -77,6 +104,11 @@ check "and nothing is locked" unlocked
 check "nor the policy set" bash -c "! grep -q 'DisableTaskMgr=1' '$policy' 2>/dev/null"
 xdotool key ctrl+k
 check "the next request asks again" wait_for 10 dialog_shown
+wait_for 5 focus_is '设定密码'
+xdotool key Tab Return # both entries blank
+check "a blank password gets a notice" wait_for 5 notice_shown
+check "which stands above the dialog" wait_for 5 notice_on_top
+check "and goes with Enter" dismiss_notice
 xdotool type '  Secret  '
 xdotool key Tab
 xdotool type '  Secret  '
@@ -148,6 +180,7 @@ xdotool key Tab
 xdotool type 'New1'
 xdotool key Return # the current password left blank
 check "a blank current password gets a notice" wait_for 5 notice_shown
+check "above the dialog" wait_for 5 notice_on_top
 check "which has the keyboard" wait_for 5 focus_is Tavinor
 check "which goes with Enter" dismiss_notice
 check "and hands the keyboard back to the dialog" wait_for 5 focus_is '设定密码'

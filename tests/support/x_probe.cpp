@@ -5,6 +5,9 @@
 //   x_probe grab SECONDS
 //     Holds an active pointer grab, as an open menu does, then ends;
 //     prints "grabbed" once it holds it.
+//   x_probe above WINDOW OTHER
+//     Succeeds when the X server stacks WINDOW (an id) above OTHER, whoever
+//     their parents are.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <chrono>
@@ -12,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -58,6 +62,51 @@ int HoldGrab(Display* display, int seconds) {
     return 0;
 }
 
+// The window and its ancestors, the root first.
+std::vector<Window> Lineage(Display* display, Window window) {
+    std::vector<Window> lineage{window};
+    for (;;) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, lineage.back(), &root, &parent, &children, &count))
+            return {};
+        if (children)
+            XFree(children);
+        if (parent == 0)
+            break;
+        lineage.push_back(parent);
+    }
+    return {lineage.rbegin(), lineage.rend()};
+}
+
+// Where they part, the one stacked later among its siblings stands above.
+int StackedAbove(Display* display, Window window, Window other) {
+    const std::vector<Window> mine = Lineage(display, window);
+    const std::vector<Window> theirs = Lineage(display, other);
+    std::size_t depth = 0;
+    while (depth < mine.size() && depth < theirs.size() && mine[depth] == theirs[depth])
+        ++depth;
+    if (depth == 0 || depth == mine.size() || depth == theirs.size())
+        return 2;
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, mine[depth - 1], &root, &parent, &children, &count))
+        return 2;
+    int result = 1;
+    for (unsigned i = 0; i < count; ++i) {
+        if (children[i] == theirs[depth])
+            result = 1;
+        else if (children[i] == mine[depth])
+            result = 0;
+    }
+    XFree(children);
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +118,10 @@ int main(int argc, char** argv) {
                           std::atoi(argv[5]), std::atoi(argv[6]));
     if (argc == 3 && std::strcmp(argv[1], "grab") == 0)
         return HoldGrab(display, std::atoi(argv[2]));
-    std::fprintf(stderr, "usage: x_probe window TITLE X Y W H | x_probe grab SECONDS\n");
+    if (argc == 4 && std::strcmp(argv[1], "above") == 0)
+        return StackedAbove(display, std::strtoul(argv[2], nullptr, 0),
+                            std::strtoul(argv[3], nullptr, 0));
+    std::fprintf(stderr, "usage: x_probe window TITLE X Y W H | x_probe grab SECONDS | "
+                         "x_probe above WINDOW OTHER\n");
     return 2;
 }

@@ -3,20 +3,34 @@
 // manager's own shortcuts included. X reports whether the grab was really
 // given (another program's open menu may hold one), so the caller can say so
 // and try again.
+#include <QPointer>
 #include <QWidget>
 
 #include "platform/platform.h"
+#include "platform/x11/lock_cover.h"
 #include "platform/x11/x11_display.h"
 
 namespace platform {
+namespace {
+
+// The window last given the keyboard.
+QPointer<QWidget>& Focused() {
+    static QPointer<QWidget> focused;
+    return focused;
+}
+
+} // namespace
 
 bool GrabInput(QWidget* window) {
     Display* display = X11Display();
     if (display == nullptr || window == nullptr || !window->isVisible())
         return false;
-    const Window target = window->winId();
-    // Events meant for the program's own windows still reach them, so the
-    // password dialog above the lock gets its clicks and keys.
+    // The grab is taken on the root, which never goes away or moves: a
+    // grab on the lock's window would end each time that window is moved
+    // into another guard's cover. Events meant for the program's own windows
+    // still reach them, so the password dialog above the lock gets its
+    // clicks and keys; the others come to the root and go nowhere.
+    const Window target = DefaultRootWindow(display);
     const int keyboard =
         XGrabKeyboard(display, target, True, GrabModeAsync, GrabModeAsync, CurrentTime);
     const int pointer =
@@ -46,6 +60,11 @@ void FocusInput(QWidget* window) {
     ErrorTrap trap(display);
     XSetInputFocus(display, window->winId(), RevertToParent, CurrentTime);
     trap.Failed();
+    Focused() = window;
+}
+
+void RestoreFocus() {
+    FocusInput(Focused());
 }
 
 } // namespace platform

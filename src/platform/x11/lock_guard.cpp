@@ -2,10 +2,16 @@
 // never from its command line or its environment, which other processes of
 // the machine can read. It is started through a short-lived middle process,
 // so that it belongs to nobody once that ends: the program has no child to
-// wait for, and its own death leaves the guard running.
+// wait for, and its own death leaves the guard running. It answers with its
+// cover, which the lock's windows then live in. Should the guard end while
+// the lock holds, another one takes its place.
 #include <QCoreApplication>
+#include <QSocketNotifier>
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <fcntl.h>
+#include <poll.h>
 #include <string_view>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -13,13 +19,20 @@
 
 #include "platform/platform.h"
 #include "platform/x11/guard/channel.h"
+#include "platform/x11/lock_cover.h"
 
 namespace platform {
 namespace {
 
 // The guard's end of the socket in the guard.
 constexpr int kGuardChannel = 3;
+// A guard that has not shown its cover by then does without.
+constexpr int kCoverWaitMs = 5000;
 int channel = -1;
+// Hears the guard's end.
+QSocketNotifier* watcher = nullptr;
+// For the guard that takes over.
+std::string guardPassword;
 
 bool Send(std::string_view bytes) {
     while (!bytes.empty()) {
@@ -34,9 +47,61 @@ bool Send(std::string_view bytes) {
 }
 
 void CloseChannel() {
+    if (watcher != nullptr) {
+        watcher->setEnabled(false);
+        watcher->deleteLater();
+    }
+    watcher = nullptr;
     if (channel >= 0)
         ::close(channel);
     channel = -1;
+}
+
+void ForgetPassword() {
+    std::fill(guardPassword.begin(), guardPassword.end(), '\0');
+    guardPassword.clear();
+}
+
+// The guard's answer to its first password: its cover window; 0 when it
+// ended or gave no answer.
+Window ReadCover() {
+    char line[32];
+    std::size_t length = 0;
+    while (length < sizeof line) {
+        pollfd ready{channel, POLLIN, 0};
+        if (::poll(&ready, 1, kCoverWaitMs) <= 0 || ::read(channel, line + length, 1) != 1)
+            return 0;
+        if (line[length] == '\n')
+            break;
+        ++length;
+    }
+    const std::string_view text(line, length);
+    if (length == sizeof line || !text.starts_with(kCoverMessageWord))
+        return 0;
+    Window cover = 0;
+    const char* first = line + kCoverMessageWord.size();
+    const auto [end, error] = std::from_chars(first, line + length, cover);
+    return error == std::errc() && end == line + length ? cover : 0;
+}
+
+// The guard says nothing after its cover: the socket becoming readable
+// means it ended (killed, or out of memory). X has given the lock's windows
+// back to the root; a new guard takes them, and the keyboard the moves cost
+// goes back to the lock.
+void GuardEnded() {
+    char byte = 0;
+    const ssize_t got = ::recv(channel, &byte, 1, MSG_DONTWAIT);
+    if (got > 0 || (got < 0 && (errno == EAGAIN || errno == EINTR)))
+        return;
+    CloseChannel();
+    KeepInCover(0);
+    RestoreFocus();
+    std::string password = guardPassword;
+    if (!StartLockGuard(password))
+        qWarning("The lock guard ended and could not be started again; a crash while locked "
+                 "would unlock.");
+    std::fill(password.begin(), password.end(), '\0');
+    RestoreFocus();
 }
 
 } // namespace
@@ -78,21 +143,35 @@ bool StartLockGuard(const std::string& password) {
     while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
     }
     channel = ends[0];
-    if (SetLockGuardPassword(password))
-        return true;
-    CloseChannel();
-    return false;
+    if (!SetLockGuardPassword(password)) {
+        CloseChannel();
+        return false;
+    }
+    // A guard without a cover (no display) could not keep the lock.
+    const Window cover = ReadCover();
+    if (cover == 0) {
+        CloseChannel();
+        return false;
+    }
+    KeepInCover(cover);
+    watcher = new QSocketNotifier(channel, QSocketNotifier::Read);
+    QObject::connect(watcher, &QSocketNotifier::activated, [] { GuardEnded(); });
+    return true;
 }
 
 bool SetLockGuardPassword(const std::string& password) {
     if (channel < 0 || password.empty())
         return false;
+    guardPassword = password;
     return Send(PasswordMessageHeader(password.size())) && Send(password);
 }
 
+// The lock's windows leave the cover before the guard goes with it.
 void StopLockGuard() {
+    ForgetPassword();
     if (channel < 0)
         return;
+    KeepInCover(0);
     Send(kUnlockMessage);
     CloseChannel();
 }

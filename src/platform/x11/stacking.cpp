@@ -1,14 +1,17 @@
 // Keeps the lock on top: the root window reports every top-level window
 // that is mapped or restacked, and the lock's windows are raised again
-// whenever the topmost one is not theirs.
+// whenever the topmost one is not theirs. While the lock's guard stands by,
+// the lock's windows live inside the guard's cover (lock_cover.h).
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
+#include <X11/Xatom.h>
 #include <algorithm>
 #include <xcb/xcb.h>
 
 #include "platform/platform.h"
+#include "platform/x11/lock_cover.h"
 #include "platform/x11/x11_display.h"
 
 namespace platform {
@@ -17,6 +20,11 @@ namespace {
 std::vector<QPointer<QWidget>>& Kept() {
     static std::vector<QPointer<QWidget>> kept;
     return kept;
+}
+
+Window& Cover() {
+    static Window cover = 0;
+    return cover;
 }
 
 Window TopmostChild(Display* display) {
@@ -51,6 +59,61 @@ Window RootChild(Display* display, Window window) {
             return window;
         window = parent;
     }
+}
+
+// Moves `window` into `parent`, at the same place on the screen.
+void PlaceIn(Display* display, Window window, Window parent) {
+    Window root = 0;
+    Window current = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &current, &children, &count))
+        return;
+    if (children)
+        XFree(children);
+    if (current == parent)
+        return;
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, parent, 0, 0, &x, &y, &child);
+    XReparentWindow(display, window, parent, x, y);
+}
+
+// The cover shows as the lock does: see-through where a compositor draws it.
+void CopyOpacity(Display* display, Window from, Window to) {
+    const Atom opacity = XInternAtom(display, "_NET_WM_WINDOW_OPACITY", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* value = nullptr;
+    if (XGetWindowProperty(display, from, opacity, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                           &after, &value) == Success &&
+        value != nullptr && count == 1)
+        XChangeProperty(display, to, opacity, XA_CARDINAL, 32, PropModeReplace, value, 1);
+    if (value != nullptr)
+        XFree(value);
+}
+
+// The kept windows go into the cover, which then shows, or to the root
+// when there is none.
+void PlaceKept(Display* display) {
+    const Window parent = Cover() != 0 ? Cover() : DefaultRootWindow(display);
+    ErrorTrap trap(display);
+    Window lowest = 0;
+    for (const QPointer<QWidget>& window : Kept()) {
+        if (!window)
+            continue;
+        PlaceIn(display, window->winId(), parent);
+        if (lowest == 0)
+            lowest = window->winId();
+    }
+    if (Cover() != 0 && lowest != 0) {
+        CopyOpacity(display, lowest, Cover());
+        XMapWindow(display, Cover());
+    }
+    trap.Failed();
 }
 
 void RaiseKept() {
@@ -109,13 +172,38 @@ void BypassWindowManager(QWidget* window, bool bypass) {
 }
 
 void KeepAbove(std::vector<QWidget*> windows) {
-    Kept().assign(windows.begin(), windows.end());
     Display* display = X11Display();
+    if (display != nullptr) {
+        // A window no longer kept leaves the cover.
+        ErrorTrap trap(display);
+        for (const QPointer<QWidget>& window : Kept())
+            if (window && std::find(windows.begin(), windows.end(), window) == windows.end())
+                PlaceIn(display, window->winId(), DefaultRootWindow(display));
+        trap.Failed();
+    }
+    Kept().assign(windows.begin(), windows.end());
     if (display == nullptr || windows.empty())
         return;
     WatchRootOnce(display);
+    PlaceKept(display);
     RaiseKept();
     XFlush(display);
+}
+
+void KeepInCover(Window cover) {
+    Display* display = X11Display();
+    if (display == nullptr)
+        return;
+    const Window previous = Cover();
+    Cover() = cover;
+    PlaceKept(display);
+    // The guard's cover is left to the guard; only it shows no longer.
+    if (previous != 0 && previous != cover) {
+        ErrorTrap trap(display);
+        XUnmapWindow(display, previous);
+        trap.Failed();
+    }
+    RaiseKept();
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "ui/skin/suiBuiltInFileTheme.h"
 #include "ui/skin/suiForm.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -15,6 +16,16 @@ namespace {
 
 constexpr int kMaxTextWidth = 420;
 constexpr int kMinDialogWidth = 240;
+
+// The window a notice answers: the modal window the user is in, else the
+// active one, else the component's owner.
+QWidget* AnsweredWindow(QWidget* owner) {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return owner;
+}
 
 } // namespace
 
@@ -53,8 +64,14 @@ void suiMessageDialog::setTheme(const suiBuiltInFileTheme* theme) {
 }
 
 int suiMessageDialog::ShowModal() {
-    QWidget* owner = qobject_cast<QWidget*>(parent());
-    QDialog dialog(owner, Qt::Dialog | Qt::FramelessWindowHint);
+    // The notice belongs to the window it answers and stays on top when that
+    // window does: a window manager keeps topmost windows in a layer above the
+    // others, and would bury the notice beneath the very window it answers.
+    QWidget* owner = AnsweredWindow(qobject_cast<QWidget*>(parent()));
+    Qt::WindowFlags flags = Qt::Dialog | Qt::FramelessWindowHint;
+    if (owner != nullptr && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        flags |= Qt::WindowStaysOnTopHint;
+    QDialog dialog(owner, flags);
     dialog.setObjectName("messageDlg");
     dialog.setStyleSheet(theme_->styleSheet());
     auto* frame = new suiForm(&dialog);

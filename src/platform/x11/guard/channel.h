@@ -3,6 +3,8 @@
 // after the other:
 //   "password N\n" and N bytes: the password that unlocks, UTF-8;
 //   "unlock\n": the lock ended normally.
+// The guard answers the first password once, with "cover ID\n": the X
+// window, in decimal, that the program keeps its lock's windows in.
 
 #include <string>
 #include <string_view>
@@ -18,6 +20,10 @@ GuardMessage ReadGuardMessage(int channel, LockedText& password);
 
 inline constexpr std::string_view kPasswordMessageWord = "password ";
 inline constexpr std::string_view kUnlockMessage = "unlock\n";
+inline constexpr std::string_view kCoverMessageWord = "cover ";
+inline std::string CoverMessage(unsigned long window) {
+    return std::string(kCoverMessageWord) + std::to_string(window) + "\n";
+}
 inline std::string PasswordMessageHeader(std::size_t passwordSize) {
     return std::string(kPasswordMessageWord) + std::to_string(passwordSize) + "\n";
 }

@@ -1,4 +1,4 @@
-#include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xinerama.h>
 #include <X11/keysym.h>
@@ -12,8 +12,11 @@
 
 namespace {
 
-constexpr int kQuickRetries = 10; // about a second at kQuickRetryMs
-constexpr int kQuickRetryMs = 100;
+// Grabs are retried quickly for about a second (the dead program's grab
+// lasts until the X server has seen it go, another program's open menu
+// holds one for a moment), then every second until they are held.
+constexpr int kQuickRetries = 100;
+constexpr int kQuickRetryMs = 10;
 constexpr int kRetryMs = 1000;
 constexpr const char* kTitle = "tavinor-lock-guard";
 constexpr const char* kPrompt = "The screen is locked. Type the password, then press Enter.";
@@ -21,24 +24,10 @@ constexpr const char* kWrong = "Wrong password.";
 constexpr const char* kNotHeld = "The keyboard and mouse could not be locked yet; other programs "
                                  "can still use them. Retrying...";
 
-struct Area {
-    int x, y, width, height;
-};
-
-std::vector<Area> Monitors(Display* display, const Area& whole) {
-    std::vector<Area> monitors;
-    int count = 0;
-    if (XineramaIsActive(display)) {
-        if (XineramaScreenInfo* screens = XineramaQueryScreens(display, &count)) {
-            for (int i = 0; i < count; ++i)
-                monitors.push_back(
-                    {screens[i].x_org, screens[i].y_org, screens[i].width, screens[i].height});
-            XFree(screens);
-        }
-    }
-    if (monitors.empty())
-        monitors.push_back(whole);
-    return monitors;
+// A window of the program that vanished before the guard got to it must
+// not end the guard, as Xlib's default handler would.
+int IgnoreError(Display*, XErrorEvent*) {
+    return 0;
 }
 
 unsigned long Colour(Display* display, const char* name, unsigned long fallback) {
@@ -50,70 +39,51 @@ unsigned long Colour(Display* display, const char* name, unsigned long fallback)
                : fallback;
 }
 
-class Cover {
-public:
-    Cover(Display* display, const LockedText& password);
-    ~Cover();
-    void Run();
+} // namespace
 
-private:
-    Area RootArea() const;
-    void Draw();
-    void DrawCentred(const Area& monitor, int y, const char* text, unsigned long colour);
-    void TryHold();
-    void RaiseIfCovered();
-    // True once the right password was typed.
-    bool Key(XKeyEvent& event);
-
-    Display* display_;
-    const LockedText& password_;
-    Window root_;
-    Window window_;
-    GC gc_;
-    XFontStruct* font_;
-    XIM inputMethod_ = nullptr;
-    XIC inputContext_ = nullptr;
-    unsigned long white_, red_;
-    LockedText typed_;
-    bool wrong_ = false;
-    bool held_ = false;
-    int quickRetriesLeft_ = kQuickRetries;
-};
-
-Cover::Cover(Display* display, const LockedText& password)
-    : display_(display), password_(password), root_(DefaultRootWindow(display)) {
-    const int screen = DefaultScreen(display);
-    white_ = WhitePixel(display, screen);
-    red_ = Colour(display, "red", white_);
+bool ScreenCover::Open() {
+    // The user's input method, so that a password in Chinese can be typed too.
+    setlocale(LC_CTYPE, "");
+    XSetLocaleModifiers("");
+    XSetErrorHandler(IgnoreError);
+    display_ = XOpenDisplay(nullptr);
+    if (display_ == nullptr)
+        return false;
+    const int screen = DefaultScreen(display_);
+    root_ = DefaultRootWindow(display_);
+    white_ = WhitePixel(display_, screen);
+    red_ = Colour(display_, "red", white_);
     const Area area = RootArea();
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
-    attributes.background_pixel = BlackPixel(display, screen);
-    attributes.event_mask =
-        ExposureMask | KeyPressMask | ButtonPressMask | VisibilityChangeMask | StructureNotifyMask;
-    window_ = XCreateWindow(display, root_, area.x, area.y, area.width, area.height, 0,
+    attributes.background_pixel = BlackPixel(display_, screen);
+    // The program's windows coming and going inside are reported too.
+    attributes.event_mask = ExposureMask | KeyPressMask | ButtonPressMask | VisibilityChangeMask |
+                            StructureNotifyMask | SubstructureNotifyMask;
+    window_ = XCreateWindow(display_, root_, area.x, area.y, area.width, area.height, 0,
                             CopyFromParent, InputOutput, CopyFromParent,
                             CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
-    XStoreName(display, window_, kTitle);
-    // Every window mapped or raised over the cover, and every change of the
-    // root's size (a monitor plugged in), is reported here.
-    XSelectInput(display, root_, SubstructureNotifyMask | StructureNotifyMask);
-    font_ = XLoadQueryFont(display, "-misc-fixed-bold-r-normal--18-*-*-*-*-*-iso10646-1");
+    XStoreName(display_, window_, kTitle);
+    // A change of the root's size (a monitor plugged in) is reported here.
+    XSelectInput(display_, root_, StructureNotifyMask);
+    font_ = XLoadQueryFont(display_, "-misc-fixed-bold-r-normal--18-*-*-*-*-*-iso10646-1");
     if (font_ == nullptr)
-        font_ = XLoadQueryFont(display, "fixed");
-    gc_ = XCreateGC(display, window_, 0, nullptr);
+        font_ = XLoadQueryFont(display_, "fixed");
+    gc_ = XCreateGC(display_, window_, 0, nullptr);
     if (font_ != nullptr)
-        XSetFont(display, gc_, font_->fid);
+        XSetFont(display_, gc_, font_->fid);
     // An input method turns keys into UTF-8, the password's encoding.
-    inputMethod_ = XOpenIM(display, nullptr, nullptr, nullptr);
+    inputMethod_ = XOpenIM(display_, nullptr, nullptr, nullptr);
     if (inputMethod_ != nullptr)
         inputContext_ = XCreateIC(inputMethod_, XNInputStyle, XIMPreeditNothing | XIMStatusNothing,
                                   XNClientWindow, window_, XNFocusWindow, window_, nullptr);
-    XMapRaised(display, window_);
-    XSync(display, False);
+    XSync(display_, False);
+    return true;
 }
 
-Cover::~Cover() {
+ScreenCover::~ScreenCover() {
+    if (display_ == nullptr)
+        return;
     XUngrabKeyboard(display_, CurrentTime);
     XUngrabPointer(display_, CurrentTime);
     if (inputContext_ != nullptr)
@@ -124,19 +94,77 @@ Cover::~Cover() {
         XFreeFont(display_, font_);
     XFreeGC(display_, gc_);
     XDestroyWindow(display_, window_);
-    XSync(display_, False);
+    XCloseDisplay(display_);
 }
 
-Area Cover::RootArea() const {
+ScreenCover::Area ScreenCover::RootArea() const {
     XWindowAttributes attributes;
     XGetWindowAttributes(display_, root_, &attributes);
     return {0, 0, attributes.width, attributes.height};
 }
 
-// Taken at once when it can be; else retried quickly for about a second
-// (another program's open menu holds a grab for a moment), then every
-// second until it is held.
-void Cover::TryHold() {
+void ScreenCover::StandBy() {
+    while (XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        if (!XFilterEvent(&event, None))
+            Handle(event);
+    }
+}
+
+// The program's windows already left; what the guard did not hear of yet
+// it hears now, so no window of the program stays in its save-set.
+void ScreenCover::LetGo() {
+    XSync(display_, False);
+    StandBy();
+}
+
+void ScreenCover::Handle(XEvent& event) {
+    switch (event.type) {
+    case ReparentNotify: {
+        // The program's windows inside the cover go back to the root, not
+        // down with the cover, should the guard end first.
+        const Window child = event.xreparent.window;
+        if (event.xreparent.event != window_ || child == window_)
+            break;
+        if (event.xreparent.parent == window_) {
+            XAddToSaveSet(display_, child);
+            kept_.insert(child);
+        } else if (kept_.erase(child) > 0) {
+            XRemoveFromSaveSet(display_, child);
+        }
+        break;
+    }
+    case DestroyNotify:
+        kept_.erase(event.xdestroywindow.window);
+        break;
+    case Expose:
+        if (event.xexpose.count == 0)
+            Draw();
+        break;
+    case KeyPress:
+        // Only once the program's windows are gone can a key reach the
+        // cover: it is part of the password.
+        Key(event.xkey);
+        break;
+    case MapNotify:
+    case ConfigureNotify:
+        if (event.type == ConfigureNotify && event.xconfigure.window == root_) {
+            const Area area = RootArea();
+            XMoveResizeWindow(display_, window_, area.x, area.y, area.width, area.height);
+        }
+        RaiseIfCovered();
+        break;
+    case VisibilityNotify:
+        if (event.xvisibility.state != VisibilityUnobscured)
+            RaiseIfCovered();
+        break;
+    default:
+        break;
+    }
+}
+
+void ScreenCover::TryHold() {
     const int keyboard =
         XGrabKeyboard(display_, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime);
     const int pointer = XGrabPointer(display_, window_, False, ButtonPressMask | ButtonReleaseMask,
@@ -152,7 +180,10 @@ void Cover::TryHold() {
     Draw();
 }
 
-void Cover::RaiseIfCovered() {
+// Only once the cover shows itself does it stand above everything.
+void ScreenCover::RaiseIfCovered() {
+    if (!shown_)
+        return;
     Window rootReturn = 0;
     Window parent = 0;
     Window* children = nullptr;
@@ -166,21 +197,35 @@ void Cover::RaiseIfCovered() {
         XRaiseWindow(display_, window_);
 }
 
-void Cover::DrawCentred(const Area& monitor, int y, const char* text, unsigned long colour) {
+void ScreenCover::DrawCentred(const Area& monitor, int y, const char* text, unsigned long colour) {
     const int length = static_cast<int>(std::strlen(text));
     const int width = font_ != nullptr ? XTextWidth(font_, text, length) : length * 9;
     XSetForeground(display_, gc_, colour);
     XDrawString(display_, window_, gc_, monitor.x + (monitor.width - width) / 2, y, text, length);
 }
 
-void Cover::Draw() {
+void ScreenCover::Draw() {
+    if (!shown_)
+        return;
     XClearWindow(display_, window_);
     const int lineHeight = font_ != nullptr ? font_->ascent + font_->descent + 12 : 30;
     // Dots, one for each typed character, never the characters.
     int characters = 0;
     for (const char byte : typed_.View())
         characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-    for (const Area& monitor : Monitors(display_, RootArea())) {
+    std::vector<Area> monitors;
+    int count = 0;
+    if (XineramaIsActive(display_)) {
+        if (XineramaScreenInfo* screens = XineramaQueryScreens(display_, &count)) {
+            for (int i = 0; i < count; ++i)
+                monitors.push_back(
+                    {screens[i].x_org, screens[i].y_org, screens[i].width, screens[i].height});
+            XFree(screens);
+        }
+    }
+    if (monitors.empty())
+        monitors.push_back(RootArea());
+    for (const Area& monitor : monitors) {
         const int middle = monitor.y + monitor.height / 2;
         DrawCentred(monitor, middle - lineHeight, kPrompt, white_);
         const int dots = characters < 40 ? characters : 40;
@@ -196,7 +241,7 @@ void Cover::Draw() {
     XFlush(display_);
 }
 
-bool Cover::Key(XKeyEvent& event) {
+void ScreenCover::Key(XKeyEvent& event) {
     char text[64];
     KeySym key = NoSymbol;
     Status status = 0;
@@ -204,10 +249,9 @@ bool Cover::Key(XKeyEvent& event) {
         inputContext_ != nullptr
             ? Xutf8LookupString(inputContext_, &event, text, sizeof text, &key, &status)
             : XLookupString(&event, text, sizeof text, &key, nullptr);
-    bool unlocked = false;
     if (key == XK_Return || key == XK_KP_Enter) {
-        unlocked = PasswordMatches(password_.View(), typed_.View());
-        wrong_ = !unlocked;
+        unlocked_ = PasswordMatches(password_.View(), typed_.View());
+        wrong_ = !unlocked_;
         typed_.Clear();
     } else if (key == XK_BackSpace) {
         typed_.EraseLastCharacter();
@@ -217,64 +261,28 @@ bool Cover::Key(XKeyEvent& event) {
         typed_.Append(std::string_view(text, static_cast<std::size_t>(length)));
     }
     explicit_bzero(text, sizeof text);
-    if (!unlocked)
-        Draw();
-    return unlocked;
+    Draw();
 }
 
-void Cover::Run() {
+void ScreenCover::Hold() {
+    shown_ = true;
+    quickRetriesLeft_ = kQuickRetries;
+    // The input first: the program mapped the cover, so it can be held at
+    // once, unless the program died before it showed its lock.
     TryHold();
-    for (;;) {
-        while (XPending(display_) > 0) {
-            XEvent event;
-            XNextEvent(display_, &event);
-            if (XFilterEvent(&event, None))
-                continue;
-            switch (event.type) {
-            case Expose:
-                if (event.xexpose.count == 0)
-                    Draw();
-                break;
-            case KeyPress:
-                if (Key(event.xkey))
-                    return;
-                break;
-            case MapNotify:
-            case ConfigureNotify:
-                if (event.type == ConfigureNotify && event.xconfigure.window == root_) {
-                    const Area area = RootArea();
-                    XMoveResizeWindow(display_, window_, area.x, area.y, area.width, area.height);
-                }
-                RaiseIfCovered();
-                break;
-            case VisibilityNotify:
-                if (event.xvisibility.state != VisibilityUnobscured)
-                    RaiseIfCovered();
-                break;
-            default:
-                break;
-            }
-        }
+    // Every window mapped or raised over the cover is reported from now on.
+    XSelectInput(display_, root_, SubstructureNotifyMask | StructureNotifyMask);
+    // While it stood for the program's lock it looked like it.
+    XDeleteProperty(display_, window_, XInternAtom(display_, "_NET_WM_WINDOW_OPACITY", False));
+    XMapRaised(display_, window_);
+    Draw();
+    while (!unlocked_) {
+        StandBy();
+        if (unlocked_)
+            break;
         pollfd connection{ConnectionNumber(display_), POLLIN, 0};
         const int wait = held_ ? -1 : quickRetriesLeft_ > 0 ? kQuickRetryMs : kRetryMs;
         if (poll(&connection, 1, wait) >= 0 && !held_)
             TryHold();
     }
-}
-
-} // namespace
-
-bool HoldScreenUntil(const LockedText& password) {
-    // The user's input method, so that a password in Chinese can be typed too.
-    setlocale(LC_CTYPE, "");
-    XSetLocaleModifiers("");
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-        return false;
-    {
-        Cover cover(display, password);
-        cover.Run();
-    }
-    XCloseDisplay(display);
-    return true;
 }

@@ -73,6 +73,7 @@ check "--lock ends with code 0" test "$code" = 0
 check "and makes the lock request: no password yet, so it asks for one" wait_for 20 password_dialog
 kill -TERM "$fifth"
 check "fifth run closes" wait_for 20 ended "$fifth"
+wait "$fifth"; check "cleanly, with the dialog the request opened still up" test $? = 0
 # With nothing running the request starts the program, which acts once its windows exist.
 "$app" --lock & sixth=$!
 check "a first start with --lock makes the lock request" wait_for 60 password_dialog

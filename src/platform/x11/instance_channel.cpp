@@ -76,9 +76,14 @@ private:
                 if (received_.size() > kLongestRequest)
                     return Finish();
             } else if (count == 0) {
+                // The handler may open a modal dialog, whose event loop must
+                // not run while this connection is still being read.
                 for (const auto& [action, text] : kRequests)
                     if (received_ == text)
-                        handler_(action);
+                        QMetaObject::invokeMethod(
+                            QCoreApplication::instance(),
+                            [handler = handler_, action = action] { handler(action); },
+                            Qt::QueuedConnection);
                 return Finish();
             } else if (errno != EINTR) {
                 if (errno != EAGAIN)

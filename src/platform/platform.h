@@ -37,10 +37,12 @@ void OpenInSystemBrowser(const std::string& address);
 
 // Global hot keys on the main window; a combination held by another program
 // is silently not registered. Modifiers use the Windows values (Alt 1, Ctrl 2),
-// keys the Windows virtual-key codes of letters ('B', 'K').
+// keys the Windows virtual-key codes of letters ('B', 'K'). `description`
+// (UTF-8) names the action where the desktop lists the program's shortcuts.
 constexpr unsigned kModAlt = 1;
 constexpr unsigned kModControl = 2;
-bool RegisterHotKey(QWidget* window, int id, unsigned modifiers, unsigned virtualKey);
+bool RegisterHotKey(QWidget* window, int id, unsigned modifiers, unsigned virtualKey,
+                    const std::string& description = {});
 void UnregisterHotKey(QWidget* window, int id);
 // Called on the window thread with the id of a pressed hot key.
 void SetHotKeyHandler(std::function<void(int id)> handler);

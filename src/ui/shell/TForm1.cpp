@@ -46,9 +46,9 @@ TForm1::TForm1(QWidget* parent)
     BuildRemote();
 
     platform::SetHotKeyHandler([this](int id) { HotKey(id); });
-    if (!platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B'))
+    if (!platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B', "收藏夹"))
         qWarning("Alt+B could not be taken: another program holds it.");
-    if (!platform::RegisterHotKey(this, kHotKeyLock, platform::kModControl, 'K'))
+    if (!platform::RegisterHotKey(this, kHotKeyLock, platform::kModControl, 'K', "锁定电脑"))
         qWarning("Ctrl+K could not be taken: another program holds it.");
 }
 

@@ -66,7 +66,7 @@ cleanup() {
   wait 2>/dev/null
   # The desktop portal, started on demand by the session bus, mounts the
   # document portal there; killed, it cannot unmount it itself.
-  mountpoint -q "$SWAY_DIR/run/doc" 2>/dev/null && fusermount -u -z "$SWAY_DIR/run/doc"
+  grep -qs " $SWAY_DIR/run/doc " /proc/mounts && fusermount -u -z "$SWAY_DIR/run/doc"
   rm -rf "$SWAY_DIR"
 }
 trap cleanup EXIT

@@ -81,8 +81,17 @@ public:
 // A window that starts minimised or hidden in the tray draws no first frame.
 constexpr int kOtherWindowsAtLatestMs = 500;
 
-// The requests of a second start. Nothing brings the main window above an
-// engaged lock; a lock request while locked is the lock's to refuse.
+} // namespace
+
+void AfterOtherWindows(std::function<void()> then) {
+    if (othersPending)
+        waitingForOthers.push_back(std::move(then));
+    else
+        then();
+}
+
+// Nothing brings the main window above an engaged lock; a lock request
+// while locked is the lock's to refuse.
 void RunStartAction(StartAction action) {
     if (Form1 == nullptr)
         return;
@@ -100,15 +109,6 @@ void RunStartAction(StartAction action) {
         Form1->lock_btnClick();
         break;
     }
-}
-
-} // namespace
-
-void AfterOtherWindows(std::function<void()> then) {
-    if (othersPending)
-        waitingForOthers.push_back(std::move(then));
-    else
-        then();
 }
 
 int RunApplication(int argc, char** argv) {

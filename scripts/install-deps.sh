@@ -15,6 +15,7 @@ packages=(
   clang libclang-rt-14-dev llvm
   libxinerama-dev
   x11-xserver-utils
+  dbus python3-dbus python3-gi sway foot wtype xwayland
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/favorites/bookmark_tree.h"
+#include "core/shell/command_line.h"
 
 class QWidget;
 
@@ -19,11 +20,11 @@ void PrepareProcess();
 enum class InstanceLock { Acquired, AlreadyRunning, Failed };
 // Takes the per-user instance lock "Tavinor" for the life of the process.
 InstanceLock AcquireInstanceLock();
-// Calls `handler` on the window thread each time a second start asks the
-// running instance to come back from the tray.
-void OnRestoreRequest(std::function<void()> handler);
-// Run by a second start: asks the running instance to come back; true when it was told.
-bool AskRunningInstanceToRestore();
+// Calls `handler` on the window thread with each request a second start
+// sends the running instance (come back, show the favorites, lock).
+void OnInstanceRequest(std::function<void(StartAction)> handler);
+// Run by a second start: hands `action` to the running instance; true when it was told.
+bool AskRunningInstance(StartAction action);
 
 // Folder of the data file, created when missing (UTF-8 path).
 std::string DataDirectory();
@@ -36,10 +37,12 @@ void OpenInSystemBrowser(const std::string& address);
 
 // Global hot keys on the main window; a combination held by another program
 // is silently not registered. Modifiers use the Windows values (Alt 1, Ctrl 2),
-// keys the Windows virtual-key codes of letters ('B', 'K').
+// keys the Windows virtual-key codes of letters ('B', 'K'). `description`
+// (UTF-8) names the action where the desktop lists the program's shortcuts.
 constexpr unsigned kModAlt = 1;
 constexpr unsigned kModControl = 2;
-bool RegisterHotKey(QWidget* window, int id, unsigned modifiers, unsigned virtualKey);
+bool RegisterHotKey(QWidget* window, int id, unsigned modifiers, unsigned virtualKey,
+                    const std::string& description = {});
 void UnregisterHotKey(QWidget* window, int id);
 // Called on the window thread with the id of a pressed hot key.
 void SetHotKeyHandler(std::function<void(int id)> handler);

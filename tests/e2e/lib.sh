@@ -23,5 +23,6 @@ wait_for() { # wait_for SECONDS COMMAND...
 }
 visible_window() { xdotool search --onlyvisible --name "^Tavinor—" >/dev/null 2>&1; }
 any_window() { xdotool search --name "^Tavinor—" >/dev/null 2>&1; }
+password_dialog() { xdotool search --onlyvisible --name "^设定密码$" >/dev/null 2>&1; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 finish() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }

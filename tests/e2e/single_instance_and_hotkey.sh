@@ -2,7 +2,8 @@
 # The real binary on a real X server: one instance per user, a second start
 # that brings the hidden window back and ends, a clean close on SIGTERM that
 # writes the data file back, and Alt+B as a real key press bringing the hidden
-# window back; SIGTERM while a request to the product site hangs.
+# window back; the requests a start hands over (--favorites, --lock), also
+# to a first start; SIGTERM while a request to the product site hangs.
 # Usage: single_instance_and_hotkey.sh PATH_TO_TAVINOR (DISPLAY set, tray running)
 set -uo pipefail
 app="$1"
@@ -55,6 +56,29 @@ check "and brings the hidden window back" wait_for 10 visible_window
 check "the first instance goes on" kill -0 "$third"
 kill -TERM "$third"
 check "third run closes" wait_for 20 ended "$third"
+
+# Requests on the command line. A wrong one ends at once and starts nothing.
+"$app" --favourites 2>"$work/usage"; code=$?
+check "an unknown argument ends with code 2" test "$code" = 2
+check "after one line of usage" test "$(wc -l <"$work/usage")" = 1 -a -n "$(grep usage "$work/usage")"
+check "and starts nothing" bash -c "! test -S '$socket'"
+"$app" & fifth=$!
+check "the fifth run starts hidden" wait_for 30 any_window
+wait_for 10 test -S "$socket"
+"$app" --favorites; code=$?
+check "--favorites ends with code 0" test "$code" = 0
+check "and brings the hidden window back" wait_for 10 visible_window
+"$app" --lock; code=$?
+check "--lock ends with code 0" test "$code" = 0
+check "and makes the lock request: no password yet, so it asks for one" wait_for 20 password_dialog
+kill -TERM "$fifth"
+check "fifth run closes" wait_for 20 ended "$fifth"
+wait "$fifth"; check "cleanly, with the dialog the request opened still up" test $? = 0
+# With nothing running the request starts the program, which acts once its windows exist.
+"$app" --lock & sixth=$!
+check "a first start with --lock makes the lock request" wait_for 60 password_dialog
+kill -TERM "$sixth"
+check "sixth run closes" wait_for 20 ended "$sixth"
 
 # SIGTERM while the product site holds the logo request open.
 printf '\000' | dd of="$data" bs=1 seek=28 conv=notrunc status=none

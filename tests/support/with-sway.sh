@@ -64,6 +64,9 @@ cleanup() {
   done
   [ -n "${sway_pid:-}" ] && kill -9 "$sway_pid" 2>/dev/null
   wait 2>/dev/null
+  # The desktop portal, started on demand by the session bus, mounts the
+  # document portal there; killed, it cannot unmount it itself.
+  grep -qs " $SWAY_DIR/run/doc " /proc/mounts && fusermount -u -z "$SWAY_DIR/run/doc"
   rm -rf "$SWAY_DIR"
 }
 trap cleanup EXIT

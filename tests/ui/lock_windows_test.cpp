@@ -141,6 +141,11 @@ TEST_F(LockWindowsTest, RefusesToCloseUntilTheRightPasswordEveryTime) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return lock->InputHeld(); }, 3000));
         EXPECT_FALSE(lock->close());
         EXPECT_TRUE(lock->isVisible());
+        // Alt+B through the desktop's shortcuts, which no grab holds back.
+        lock_form = lock.get();
+        form->HotKey(0);
+        lock_form = nullptr;
+        EXPECT_TRUE(form->HiddenInTray());
 
         TypeAtLock("Pass Word");
         EXPECT_TRUE(lock->pwd_error->isVisible());

@@ -6,10 +6,12 @@
 #include <QTest>
 #include <QWindow>
 
+#include "platform/platform.h"
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
+#include "ui/shell/app_start.h"
 #include "ui/skin/suiForm.h"
 #include "ui/skin/suiPageControl.h"
 
@@ -110,6 +112,20 @@ TEST_F(TrayMenuTest, PageItemsRestoreAndReloadTheStartPageEvenWhenShown) {
     form->N5->trigger();
     EXPECT_EQ(notice->text, "您还没有生成首页，请在[收藏夹]中生成您的首页！");
     EXPECT_EQ(form->suiPageControl1->currentWidget(), form->guanliTabSheet);
+}
+
+// What `tavinor --favorites` sends, over the socket a second start uses.
+TEST_F(TrayMenuTest, FavoritesRequestOfASecondStartShowsTheFavoritesPage) {
+    Start();
+    Form1 = form.get();
+    ASSERT_NE(platform::AcquireInstanceLock(), platform::InstanceLock::Failed);
+    platform::OnInstanceRequest(RunStartAction);
+    form->Minimize();
+    ExpectInTray();
+    ASSERT_TRUE(platform::AskRunningInstance(StartAction::Favorites));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->isVisible(); }, 5000));
+    EXPECT_EQ(form->suiPageControl1->currentWidget(), form->guanliTabSheet);
+    Form1 = nullptr;
 }
 
 TEST_F(TrayMenuTest, ExitClosesTheWindowAndWritesTheHeader) {

@@ -1,5 +1,7 @@
 // Global hot keys on X11: the key is grabbed on the root window once for
-// every NumLock/CapsLock combination, since X matches modifiers exactly.
+// every NumLock/CapsLock combination, since X matches modifiers exactly. On a
+// Wayland session the grab still serves while the program's own windows have
+// the focus, and the desktop's shortcuts portal is asked for the rest.
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QWidget>
@@ -9,6 +11,8 @@
 #include <xcb/xcb.h>
 
 #include "platform/platform.h"
+#include "platform/x11/hotkey_dispatch.h"
+#include "platform/x11/session.h"
 #include "platform/x11/x11_display.h"
 
 namespace platform {
@@ -43,15 +47,7 @@ public:
         const unsigned state = key->state & ~(LockMask | Mod2Mask);
         for (const auto& [id, grab] : Grabs()) {
             if (grab.keycode == key->detail && grab.modifiers == state) {
-                // The handler may open a modal dialog; its event loop must not
-                // run inside the reading of this X event.
-                QMetaObject::invokeMethod(
-                    qGuiApp,
-                    [id = id] {
-                        if (Handler())
-                            Handler()(id);
-                    },
-                    Qt::QueuedConnection);
+                DispatchHotKey(id);
                 return true;
             }
         }
@@ -71,9 +67,7 @@ unsigned XModifiers(unsigned modifiers) {
     return ((modifiers & kModAlt) ? Mod1Mask : 0u) | ((modifiers & kModControl) ? ControlMask : 0u);
 }
 
-} // namespace
-
-bool RegisterHotKey(QWidget*, int id, unsigned modifiers, unsigned virtualKey) {
+bool GrabHotKey(int id, unsigned modifiers, unsigned virtualKey) {
     Display* display = X11Display();
     if (display == nullptr || Grabs().count(id) != 0)
         return false;
@@ -99,7 +93,7 @@ bool RegisterHotKey(QWidget*, int id, unsigned modifiers, unsigned virtualKey) {
     return true;
 }
 
-void UnregisterHotKey(QWidget*, int id) {
+void UngrabHotKey(int id) {
     Display* display = X11Display();
     const auto found = Grabs().find(id);
     if (display == nullptr || found == Grabs().end())
@@ -110,6 +104,32 @@ void UnregisterHotKey(QWidget*, int id) {
         XUngrabKey(display, found->second.keycode, found->second.modifiers | extra, root);
     trap.Failed();
     Grabs().erase(found);
+}
+
+} // namespace
+
+void DispatchHotKey(int id) {
+    QMetaObject::invokeMethod(
+        qGuiApp,
+        [id] {
+            if (Handler())
+                Handler()(id);
+        },
+        Qt::QueuedConnection);
+}
+
+bool RegisterHotKey(QWidget*, int id, unsigned modifiers, unsigned virtualKey,
+                    const std::string& description) {
+    const bool grabbed = GrabHotKey(id, modifiers, virtualKey);
+    if (!IsWaylandSession())
+        return grabbed;
+    RequestPortalShortcut(id, modifiers, virtualKey, description);
+    return true;
+}
+
+void UnregisterHotKey(QWidget*, int id) {
+    DropPortalShortcut(id);
+    UngrabHotKey(id);
 }
 
 void SetHotKeyHandler(std::function<void(int)> handler) {

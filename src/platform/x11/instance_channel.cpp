@@ -1,6 +1,6 @@
 // A second start talks to the running instance over a Unix socket beside the
-// instance lock. The only message is the request to come back; anything
-// else, from anyone else, is dropped.
+// instance lock. A message is one request word and a newline: come back, show
+// the favorites, lock. Anything else, from anyone else, is dropped.
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 
 #include "platform/platform.h"
 #include "platform/x11/instance_folder.h"
@@ -17,8 +18,19 @@
 namespace platform {
 namespace {
 
-constexpr char kRequest[] = "restore\n";
-constexpr qsizetype kRequestSize = sizeof kRequest - 1;
+constexpr std::pair<StartAction, const char*> kRequests[] = {
+    {StartAction::Restore, "restore\n"},
+    {StartAction::Favorites, "favorites\n"},
+    {StartAction::Lock, "lock\n"},
+};
+constexpr qsizetype kLongestRequest = 10;
+
+QByteArray RequestText(StartAction action) {
+    for (const auto& [known, text] : kRequests)
+        if (known == action)
+            return text;
+    return {};
+}
 // A peer that connects and says nothing is not kept waiting for.
 constexpr int kReadDeadlineMs = 2000;
 
@@ -42,7 +54,7 @@ bool FromThisUser(int fd) {
 // One accepted connection: everything up to the peer's close must be the request.
 class Connection : public QObject {
 public:
-    Connection(int fd, const std::function<void()>& handler, QObject* parent)
+    Connection(int fd, const std::function<void(StartAction)>& handler, QObject* parent)
         : QObject(parent), fd_(fd), handler_(handler), notifier_(fd, QSocketNotifier::Read) {
         connect(&notifier_, &QSocketNotifier::activated, this, &Connection::Read);
         deadline_.setSingleShot(true);
@@ -61,11 +73,17 @@ private:
             const ssize_t count = ::read(fd_, buffer, sizeof buffer);
             if (count > 0) {
                 received_.append(buffer, count);
-                if (received_.size() > kRequestSize)
+                if (received_.size() > kLongestRequest)
                     return Finish();
             } else if (count == 0) {
-                if (received_ == QByteArray(kRequest, kRequestSize))
-                    handler_();
+                // The handler may open a modal dialog, whose event loop must
+                // not run while this connection is still being read.
+                for (const auto& [action, text] : kRequests)
+                    if (received_ == text)
+                        QMetaObject::invokeMethod(
+                            QCoreApplication::instance(),
+                            [handler = handler_, action = action] { handler(action); },
+                            Qt::QueuedConnection);
                 return Finish();
             } else if (errno != EINTR) {
                 if (errno != EAGAIN)
@@ -81,7 +99,7 @@ private:
     }
 
     int fd_;
-    std::function<void()> handler_;
+    std::function<void(StartAction)> handler_;
     QSocketNotifier notifier_;
     QTimer deadline_;
     QByteArray received_;
@@ -89,7 +107,7 @@ private:
 
 } // namespace
 
-void OnRestoreRequest(std::function<void()> handler) {
+void OnInstanceRequest(std::function<void(StartAction)> handler) {
     sockaddr_un address;
     if (!SocketAddress(address))
         return;
@@ -122,7 +140,8 @@ void OnRestoreRequest(std::function<void()> handler) {
     });
 }
 
-bool AskRunningInstanceToRestore() {
+bool AskRunningInstance(StartAction action) {
+    const QByteArray request = RequestText(action);
     sockaddr_un address;
     if (!SocketAddress(address))
         return false;
@@ -132,7 +151,8 @@ bool AskRunningInstanceToRestore() {
         if (fd < 0)
             return false;
         if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
-            const bool sent = ::send(fd, kRequest, kRequestSize, MSG_NOSIGNAL) == kRequestSize;
+            const bool sent =
+                ::send(fd, request.constData(), request.size(), MSG_NOSIGNAL) == request.size();
             ::close(fd);
             return sent;
         }

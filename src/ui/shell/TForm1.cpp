@@ -13,9 +13,11 @@
 #include "core/shell/screen_fit.h"
 #include "core/shell/site_address.h"
 #include "platform/platform.h"
+#include "ui/lock/Tlock_form.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/TForm1.h"
 #include "ui/shell/app_icon.h"
+#include "ui/shell/app_start.h"
 #include "ui/skin/suiForm.h"
 #include "ui/skin/suiMessageDialog.h"
 #include "ui/skin/suiPageControl.h"
@@ -46,9 +48,9 @@ TForm1::TForm1(QWidget* parent)
     BuildRemote();
 
     platform::SetHotKeyHandler([this](int id) { HotKey(id); });
-    if (!platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B'))
+    if (!platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B', "收藏夹"))
         qWarning("Alt+B could not be taken: another program holds it.");
-    if (!platform::RegisterHotKey(this, kHotKeyLock, platform::kModControl, 'K'))
+    if (!platform::RegisterHotKey(this, kHotKeyLock, platform::kModControl, 'K', "锁定电脑"))
         qWarning("Ctrl+K could not be taken: another program holds it.");
 }
 
@@ -220,8 +222,10 @@ void TForm1::TrayIcon1Restore() {
     CppWebBrowser1->Navigate(FromGbk(remote.startPageUrl, sizeof remote.startPageUrl));
 }
 
+// The desktop's own shortcuts reach the program even while it is locked,
+// and nothing may bring the main window above the lock.
 void TForm1::HotKey(int id) {
-    if (id == kHotKeyFavorites)
+    if (id == kHotKeyFavorites && !(lock_form && lock_form->Engaged()))
         RestoreToPage(guanliTabSheet);
     else if (id == kHotKeyLock)
         lock_btnClick();

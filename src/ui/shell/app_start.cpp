@@ -2,11 +2,13 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
 #include <exception>
 #include <functional>
 #include <utility>
 #include <vector>
 
+#include "core/shell/command_line.h"
 #include "platform/platform.h"
 #include "ui/lock/Tlock_form.h"
 #include "ui/lock/Tpwd_form.h"
@@ -88,12 +90,38 @@ void AfterOtherWindows(std::function<void()> then) {
         then();
 }
 
+// Nothing brings the main window above an engaged lock; a lock request
+// while locked is the lock's to refuse.
+void RunStartAction(StartAction action) {
+    if (Form1 == nullptr)
+        return;
+    const bool locked = lock_form && lock_form->Engaged();
+    switch (action) {
+    case StartAction::Restore:
+        if (!locked)
+            Form1->Restore();
+        break;
+    case StartAction::Favorites:
+        if (!locked)
+            Form1->N7Click();
+        break;
+    case StartAction::Lock:
+        Form1->lock_btnClick();
+        break;
+    }
+}
+
 int RunApplication(int argc, char** argv) {
+    const CommandLine commandLine = ParseCommandLine({argv + 1, argv + argc});
+    if (!commandLine.valid) {
+        std::fputs(kUsageLine, stderr);
+        return 2;
+    }
     platform::PrepareProcess();
     const platform::InstanceLock lock = platform::AcquireInstanceLock();
-    // A second start brings the running one back and ends, before any window exists.
+    // A second start hands its request to the running one and ends, before any window exists.
     if (lock == platform::InstanceLock::AlreadyRunning) {
-        platform::AskRunningInstanceToRestore();
+        platform::AskRunningInstance(commandLine.action);
         return 0;
     }
     TavinorApplication app(argc, argv);
@@ -106,11 +134,7 @@ int RunApplication(int argc, char** argv) {
         return 0;
     }
     // Listening before the windows exist keeps an early second start waiting, not lost.
-    // A second start never brings the main window above an engaged lock.
-    platform::OnRestoreRequest([] {
-        if (Form1 && !(lock_form && lock_form->Engaged()))
-            Form1->Restore();
-    });
+    platform::OnInstanceRequest(RunStartAction);
     try {
         othersPending = true;
         Form1 = new TForm1;
@@ -127,6 +151,9 @@ int RunApplication(int argc, char** argv) {
         QTimer::singleShot(Form1->isVisible() && !Form1->isMinimized() ? kOtherWindowsAtLatestMs
                                                                        : 0,
                            MakeOtherWindows);
+        // A first start asked to act does so once every window exists.
+        if (commandLine.action != StartAction::Restore)
+            AfterOtherWindows([action = commandLine.action] { RunStartAction(action); });
         app.exec();
     } catch (const std::exception& error) {
         ShowException(error.what());

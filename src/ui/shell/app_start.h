@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "core/shell/command_line.h"
+
 class TForm1;
 class TForm3;
 class Tlock_form;
@@ -20,6 +22,9 @@ extern Tsetting_form* setting_form;
 // Runs `then` once the other four windows exist: at once, except in the
 // moment between the main window's first frame and their making.
 void AfterOtherWindows(std::function<void()> then);
+
+// Does what a start with `action` asks of the running program.
+void RunStartAction(StartAction action);
 
 // Runs the program; the exit code is always 0.
 int RunApplication(int argc, char** argv);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWebEnginePage>
 #include <cstddef>
 #include <cstring>
 #include <functional>

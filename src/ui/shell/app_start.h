@@ -3,6 +3,7 @@
 
 #include <functional>
 
+class QWindow;
 class TForm1;
 class TForm3;
 class Tlock_form;
@@ -20,6 +21,12 @@ extern Tsetting_form* setting_form;
 // Runs `then` once the other four windows exist: at once, except in the
 // moment between the main window's first frame and their making.
 void AfterOtherWindows(std::function<void()> then);
+
+// Runs `then` once `window` has put its first frame on screen.
+void AfterFirstFrame(QWindow* window, std::function<void()> then);
+// The web engine starts once the window's first frame is on screen and the
+// other windows exist, so that starting it never holds up the window.
+void StartEngineAfterFirstFrame(QWindow* window);
 
 // Runs the program; the exit code is always 0.
 int RunApplication(int argc, char** argv);

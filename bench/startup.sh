@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Start-up from process start to the main window mapped, as the X server
 # reports it (bench/time_to_map.cpp), the program against a bare Qt WebEngine
-# window (bench/bare_webengine.cpp), interleaved so that both see the same
-# machine load. Prints both medians and their ratio.
+# window (bench/bare_webengine.cpp) and a bare Qt Widgets window of the same
+# size (bench/bare_widgets.cpp), interleaved so that all see the same machine
+# load. Prints the medians and the program's ratio to each bare window.
+# BEFORE=path/to/an/older/tavinor adds that binary to the same interleaving.
 # Usage: bench/startup.sh BUILD_DIR [RUNS]   (DISPLAY set, or run via
 # tests/support/with-display.sh)
 set -uo pipefail
-build="$1"; runs="${2:-9}"
+build="$1"; runs="${2:-9}"; before="${BEFORE:-}"
 work="$(mktemp -d /tmp/tavinor-bench-XXXXXX)"
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 export HOME="$work" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
@@ -15,16 +17,28 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 time_to_window() { "$build/bench/time_to_map" "$@"; } # TITLE_PREFIX PROGRAM: ms
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 
 # One untimed start of each fills the disk cache and creates the data file.
 time_to_window "Tavinor—" "$build/src/tavinor" >/dev/null
+[ -n "$before" ] && time_to_window "Tavinor—" "$before" >/dev/null
 time_to_window "Bare WebEngine" "$build/bench/bare_webengine" >/dev/null
-app=(); bare=()
+time_to_window "Bare Widgets" "$build/bench/bare_widgets" >/dev/null
+app=(); old=(); bare=(); widgets=()
 for _ in $(seq "$runs"); do
   app+=($(time_to_window "Tavinor—" "$build/src/tavinor"))
+  [ -n "$before" ] && old+=($(time_to_window "Tavinor—" "$before"))
   bare+=($(time_to_window "Bare WebEngine" "$build/bench/bare_webengine"))
+  widgets+=($(time_to_window "Bare Widgets" "$build/bench/bare_widgets"))
 done
 echo "tavinor, ms:        ${app[*]}"
+[ -n "$before" ] && echo "before, ms:         ${old[*]}"
 echo "bare WebEngine, ms: ${bare[*]}"
-a=$(median "${app[@]}"); b=$(median "${bare[@]}")
-echo "median: tavinor $a ms, bare $b ms, ratio $(awk -v a="$a" -v b="$b" 'BEGIN {printf "%.2f", a / b}')"
+echo "bare Widgets, ms:   ${widgets[*]}"
+a=$(median "${app[@]}"); b=$(median "${bare[@]}"); w=$(median "${widgets[@]}")
+echo "median: tavinor $a ms, bare WebEngine $b ms, bare Widgets $w ms"
+echo "ratio: to bare WebEngine $(ratio "$a" "$b"), to bare Widgets $(ratio "$a" "$w")"
+if [ -n "$before" ]; then
+  o=$(median "${old[@]}")
+  echo "before: median $o ms, to bare WebEngine $(ratio "$o" "$b"), to bare Widgets $(ratio "$o" "$w")"
+fi

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTest>
+#include <QWebEnginePage>
 
 #include "support/browser_recorder.h"
 #include "support/dialogs.h"
@@ -49,7 +50,10 @@ void ClickElement(TCppWebBrowser& pane, const QString& selector) {
             found = true;
         });
     ASSERT_TRUE(QTest::qWaitFor([&] { return found; }, 5000));
-    QWidget* surface = pane.focusProxy() ? pane.focusProxy() : &pane;
+    // The surface that takes the clicks lies at the end of the focus proxies.
+    QWidget* surface = &pane;
+    while (surface->focusProxy() != nullptr)
+        surface = surface->focusProxy();
     QTest::mouseClick(surface, Qt::LeftButton, {}, centre);
 }
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWebEnginePage>
 #include <cstddef>
 #include <cstring>
 #include <functional>
@@ -379,6 +380,9 @@ TEST_F(SettingsWindowTest, FromTheMusicPageNoticeToAPlayingRecommendedPlayer) {
     EXPECT_EQ(form->music_cbox->currentText(), "夜曲FM");
     EXPECT_EQ(form->store.header.players[0].top, 120);
     ASSERT_TRUE(ShowsAddress(Pane(), yequ));
+    EXPECT_TRUE(Pane()->isVisible());
+    EXPECT_EQ(Pane()->size(), QSize(1000, 520)) << "on screen at once, not after a restart";
+    EXPECT_EQ(form->up->height(), 120);
     const auto state = [&] {
         QString value;
         bool done = false;

@@ -1,6 +1,7 @@
 // The generated personal start page as the "我的首页" page shows it.
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEnginePage>
 
 #include "core/favorites/favorite_ops.h"
 #include "support/browser_recorder.h"

@@ -1,6 +1,7 @@
 // The browser pane wrapper against a real HTTP server on loopback.
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEnginePage>
 #include <gtest/gtest.h>
 
 #include "support/http_fixture.h"
@@ -15,6 +16,8 @@ protected:
     static void TearDownTestSuite() { delete server; }
     void SetUp() override {
         ASSERT_TRUE(server->Started());
+        // A pane on its own has no window whose first frame starts the engine.
+        TCppWebBrowser::StartEngine();
         pane.resize(400, 300);
         pane.show();
     }

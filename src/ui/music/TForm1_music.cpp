@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QWebEngineSettings>
 #include <functional>
 
 #include "core/music/music_layout.h"
@@ -62,8 +61,7 @@ QPixmap PageBackground() {
 void TForm1::BuildMusicPage() {
     QWidget* page = suiTabSheet2;
     // A player the user has chosen may start playing without a further click.
-    CppWebBrowser3->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture,
-                                             false);
+    CppWebBrowser3->AllowPlaybackWithoutGesture();
     up = Strip(page, "up", {1006, 20}, true);
     up->setCursor(Qt::ArrowCursor);
     up->installEventFilter(new FocusWatcher(up, [this] { upEnter(); }));
@@ -151,8 +149,11 @@ void TForm1::PlayPlayerSlot(int slot) {
     if (slot < 0 || slot >= kPlayerSlotCount)
         return;
     const std::string address = PlayableAddress(store.header.players[slot]);
-    if (!address.empty())
-        CppWebBrowser3->Navigate(FromGbk(address));
+    if (address.empty())
+        return;
+    // A player plays at once, also from the tray: it never waits for the window.
+    TCppWebBrowser::StartEngine();
+    CppWebBrowser3->Navigate(FromGbk(address));
 }
 
 void TForm1::upEnter() {

@@ -97,6 +97,9 @@ void Tsetting_form::FormClose() {
     list->setCurrentIndex(choice.select);
     if (choice.play)
         Form1->PlayPlayerSlot(choice.select);
+    // The pane was laid out for the tables as they were: with no player yet it
+    // has no size at all, and no later entry of the page lays it out again.
+    Form1->FormCanResize();
     Save();
     Form1->Button1->setFocus();
 }

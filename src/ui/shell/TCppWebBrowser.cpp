@@ -1,8 +1,14 @@
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
+#include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <utility>
+#include <vector>
 
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/web_page.h"
@@ -12,6 +18,10 @@ namespace {
 // report, the last one ending every load as the status strip expects.
 const QString kOpening = QStringLiteral("正在打开网页 %1...");
 const QString kDone = QStringLiteral("完成");
+
+bool engineStarted = false;
+// Panes whose navigation waits for the engine.
+std::vector<QPointer<TCppWebBrowser>> waitingPanes;
 } // namespace
 
 QWebEngineProfile* TCppWebBrowser::SharedProfile() {
@@ -19,36 +29,99 @@ QWebEngineProfile* TCppWebBrowser::SharedProfile() {
     return profile;
 }
 
-TCppWebBrowser::TCppWebBrowser(QWidget* parent) : QWebEngineView(parent) {
-    setPage(new TavinorWebPage(SharedProfile(), this));
-    setContextMenuPolicy(Qt::DefaultContextMenu);
-    connect(page(), &QWebEnginePage::loadStarted, this, [this] {
+void TCppWebBrowser::StartEngine() {
+    if (engineStarted)
+        return;
+    engineStarted = true;
+    for (const QPointer<TCppWebBrowser>& pane : std::exchange(waitingPanes, {}))
+        if (pane && !pane->waiting_.isEmpty())
+            pane->Load(std::exchange(pane->waiting_, {}));
+}
+
+bool TCppWebBrowser::EngineStarted() {
+    return engineStarted;
+}
+
+// White like an empty page, so the engine's arrival shows no other colour.
+TCppWebBrowser::TCppWebBrowser(QWidget* parent) : QWidget(parent) {
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+QWebEngineView* TCppWebBrowser::View() {
+    if (view_ != nullptr)
+        return view_;
+    view_ = new QWebEngineView(this);
+    // Made after the view, so destroyed after it.
+    view_->setPage(new TavinorWebPage(SharedProfile(), this));
+    view_->setContextMenuPolicy(Qt::DefaultContextMenu);
+    if (playbackWithoutGesture_)
+        view_->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+    QWebEnginePage* page = view_->page();
+    connect(page, &QWebEnginePage::loadStarted, this, [this, page] {
         busy_ = true;
-        emit StatusTextChange(kOpening.arg(page()->requestedUrl().toString()));
+        emit StatusTextChange(kOpening.arg(page->requestedUrl().toString()));
     });
-    connect(page(), &QWebEnginePage::loadingChanged, this, &TCppWebBrowser::OnLoadingChanged);
-    connect(page(), &QWebEnginePage::linkHovered, this,
+    connect(page, &QWebEnginePage::loadingChanged, this, &TCppWebBrowser::OnLoadingChanged);
+    connect(page, &QWebEnginePage::linkHovered, this,
             [this](const QString& url) { emit StatusTextChange(url); });
+    layout()->addWidget(view_);
+    setFocusProxy(view_);
+    // The other panes' waiting navigations go on now that the engine is up.
+    StartEngine();
+    return view_;
+}
+
+QWebEnginePage* TCppWebBrowser::page() {
+    return View()->page();
+}
+
+QUrl TCppWebBrowser::url() const {
+    return view_ ? view_->url() : QUrl();
+}
+
+QString TCppWebBrowser::title() const {
+    return view_ ? view_->title() : QString();
 }
 
 void TCppWebBrowser::Navigate(const QString& address) {
     const QFileInfo file(address);
     const QUrl url = file.isAbsolute() ? QUrl::fromLocalFile(address) : QUrl(address);
     busy_ = true;
-    load(url);
+    if (view_ != nullptr || engineStarted) {
+        Load(url);
+        return;
+    }
+    if (waiting_.isEmpty())
+        waitingPanes.emplace_back(this);
+    waiting_ = url;
+}
+
+void TCppWebBrowser::Load(const QUrl& url) {
+    busy_ = true;
+    View()->load(url);
 }
 
 void TCppWebBrowser::Stop() {
-    page()->triggerAction(QWebEnginePage::Stop);
+    waiting_.clear();
+    if (view_ != nullptr)
+        view_->page()->triggerAction(QWebEnginePage::Stop);
     busy_ = false;
 }
 
 void TCppWebBrowser::Discard() {
     using State = QWebEnginePage::LifecycleState;
-    if (page()->isVisible() || url().isEmpty() || page()->lifecycleState() == State::Discarded)
+    if (view_ == nullptr)
+        return;
+    QWebEnginePage* page = view_->page();
+    if (page->isVisible() || view_->url().isEmpty() || page->lifecycleState() == State::Discarded)
         return;
     busy_ = false;
-    page()->setLifecycleState(State::Discarded);
+    page->setLifecycleState(State::Discarded);
 }
 
 void TCppWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {

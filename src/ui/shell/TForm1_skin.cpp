@@ -18,6 +18,8 @@ void TForm1::showEvent(QShowEvent* event) {
     // The desktop's own show events (un-iconifying) are not the program showing the window.
     if (!event->spontaneous())
         FormShow();
+    // Until the window is first shown, no page needs the web engine.
+    StartEngineAfterFirstFrame(windowHandle());
 }
 
 void TForm1::FormShow() {

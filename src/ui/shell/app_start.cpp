@@ -13,6 +13,7 @@
 #include "ui/lock/Tlock_form.h"
 #include "ui/lock/Tpwd_form.h"
 #include "ui/music/Tsetting_form.h"
+#include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/TForm1.h"
 #include "ui/shell/TForm3.h"
 #include "ui/shell/app_start.h"
@@ -64,24 +65,44 @@ void MakeOtherWindows() {
 }
 
 // A window's expose has been handled once its first frame is drawn.
-class AfterFirstFrame : public QObject {
+class FirstFrameWatcher : public QObject {
 public:
-    explicit AfterFirstFrame(QWindow* window) : QObject(window) {
+    FirstFrameWatcher(QWindow* window, std::function<void()> then)
+        : QObject(window), then_(std::move(then)) {
         window->installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Expose) {
-            QTimer::singleShot(0, MakeOtherWindows);
+        if (event->type() == QEvent::Expose && then_) {
+            QTimer::singleShot(0, std::exchange(then_, {}));
             deleteLater();
         }
         return false;
     }
+
+private:
+    std::function<void()> then_;
+};
+
+// Told apart from other watchers of the same window.
+class EngineStarter : public FirstFrameWatcher {
+public:
+    explicit EngineStarter(QWindow* window)
+        : FirstFrameWatcher(window, [] { AfterOtherWindows(TCppWebBrowser::StartEngine); }) {}
 };
 
 // A window that starts minimised or hidden in the tray draws no first frame.
 constexpr int kOtherWindowsAtLatestMs = 500;
 
 } // namespace
+
+void AfterFirstFrame(QWindow* window, std::function<void()> then) {
+    new FirstFrameWatcher(window, std::move(then));
+}
+
+void StartEngineAfterFirstFrame(QWindow* window) {
+    if (!TCppWebBrowser::EngineStarted() && window->findChild<EngineStarter*>() == nullptr)
+        new EngineStarter(window);
+}
 
 void AfterOtherWindows(std::function<void()> then) {
     if (othersPending)
@@ -146,7 +167,7 @@ int RunApplication(int argc, char** argv) {
         });
         if (!Form1->HiddenInTray()) {
             Form1->show();
-            new AfterFirstFrame(Form1->windowHandle());
+            AfterFirstFrame(Form1->windowHandle(), MakeOtherWindows);
         }
         QTimer::singleShot(Form1->isVisible() && !Form1->isMinimized() ? kOtherWindowsAtLatestMs
                                                                        : 0,

@@ -5,6 +5,7 @@
 
 #include "core/shell/command_line.h"
 
+class QWindow;
 class TForm1;
 class TForm3;
 class Tlock_form;
@@ -25,6 +26,11 @@ void AfterOtherWindows(std::function<void()> then);
 
 // Does what a start with `action` asks of the running program.
 void RunStartAction(StartAction action);
+// Runs `then` once `window` has put its first frame on screen.
+void AfterFirstFrame(QWindow* window, std::function<void()> then);
+// The web engine starts once the window's first frame is on screen and the
+// other windows exist, so that starting it never holds up the window.
+void StartEngineAfterFirstFrame(QWindow* window);
 
 // Runs the program; the exit code is always 0.
 int RunApplication(int argc, char** argv);

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# The lock on a Wayland desktop: Debian's sway (layer shell and input
+# inhibitor), the program on Xwayland, native foot windows that record what
+# they are typed, keys through the compositor (wtype) and screenshots of both
+# outputs (grim). The lock client keeps the desktop locked when the program
+# is killed.
+# Usage: wayland_lock.sh PATH_TO_TAVINOR (run by with-sway.sh with
+# WITH_SWAY_CONFIG=wayland_lock.sway, which binds Alt+Tab)
+set -uo pipefail
+source "$(dirname "$0")/checks.sh"
+cp "$1" "$(dirname "$1")/tavinor-wayland-lock" "$SWAY_DIR/bin/"
+home="$SWAY_DIR/home"
+client="$SWAY_DIR/bin/tavinor-wayland-lock"
+
+x() { as_user xdotool "$@"; }
+shown() { x search --onlyvisible --name "$1" >/dev/null 2>&1; }
+main_shown() { shown '^Tavinor—'; }
+client_pids() { pgrep -f "^$client --channel"; }
+locked() { [ -n "$(client_pids)" ]; }
+unlocked() { ! locked; }
+not() { ! "$@"; }
+# A foot window that keeps every byte typed into it in $home/NAME.
+recorder() {
+  as_user foot --app-id "$1" sh -c "stty raw -echo; exec cat > $home/$1" >/dev/null 2>&1 &
+  wait_for 20 bash -c "sway_msg -t get_tree | grep -q '\"app_id\": \"$1\"' && [ -e $home/$1 ]"
+}
+recorded() { [ "$(cat "$home/$1" 2>/dev/null)" = "$2" ]; }
+# picture OUTPUT: grim's picture of one output; prints its path.
+picture() { as_user grim -o "$1" "$home/$1.png" && echo "$home/$1.png"; }
+measure() { convert "$1" -gravity center -crop 700x300+0+0 +repage "${@:2}" -format '%[fx:mean]' info:; }
+# covered OUTPUT: black all over but for the prompt's white entry and text.
+covered() {
+  local file; file=$(picture "$1") || return 1
+  awk -v all="$(convert "$file" -colorspace Gray -format '%[fx:mean]' info:)" \
+    -v white="$(measure "$file" -colorspace Gray -threshold 90%)" \
+    'BEGIN { exit !(all < 0.05 && white > 0.005) }'
+}
+red_shown() {
+  local file; file=$(picture HEADLESS-1) || return 1
+  awk -v red="$(measure "$file" -fx 'r > 0.8 && g < 0.2 && b < 0.2')" 'BEGIN { exit !(red > 0.0002) }'
+}
+
+# Headless sway has no keyboard of its own: each wtype brings one and takes
+# it away again, and the first key after a keyboard appears is lost. One
+# that stays keeps the seat's keyboard steady, as a real one would.
+as_user wtype -s 3600000 &
+check "a native window records what is typed" recorder typed
+as_user wtype ab
+check "before the lock" wait_for 5 recorded typed ab
+
+as_user env QTWEBENGINE_DISABLE_SANDBOX=1 TAVINOR_SITE=http://127.0.0.1:9 \
+  "$SWAY_DIR/bin/tavinor" >"$home/app.log" 2>&1 &
+app=$!
+check "the program shows its window on Xwayland" wait_for 60 main_shown
+sleep 0.5 # its hot keys are registered once the window is up
+x key ctrl+k
+check "Ctrl+K asks for a password" wait_for 10 shown '^设定密码$'
+x type Secret; x key Tab; x type Secret; x key Return
+check "a set password starts the lock client" wait_for 10 locked
+check "which covers the first output" wait_for 5 covered HEADLESS-1
+check "and the second" covered HEADLESS-2
+
+as_user wtype -M alt -k Tab -m alt
+as_user wtype wrong
+as_user wtype -k Return
+check "Alt+Tab and typing reach no native window" recorded typed ab
+check "a wrong password keeps the lock and shows red" wait_for 5 red_shown
+check "still locked" locked
+check "a native window opened while locked" recorder late
+as_user wtype late
+check "gets nothing" recorded late ""
+as_user wtype -k Return
+
+as_user wtype ' Secret '
+as_user wtype -k Return
+check "the right password with blanks around it unlocks" wait_for 10 unlocked
+check "the program shows its window again" wait_for 10 main_shown
+check "the outputs show the desktop again" not covered HEADLESS-1
+sway_msg '[app_id="typed"] focus' >/dev/null
+as_user wtype cd
+check "typing reaches the native window again" wait_for 5 recorded typed abcd
+
+# Xwayland sees keys only while one of its windows has the compositor's
+# focus, and it took over the keymap of the last wtype, which the program's
+# hot key was not grabbed in.
+sway_msg '[title="^Tavinor—"] focus' >/dev/null
+as_user setxkbmap us 2>/dev/null
+x key ctrl+k
+check "Ctrl+K locks again" wait_for 10 locked
+kill -9 "$app"
+wait_for 10 ended "$app"
+sleep 0.5
+check "killing the program leaves the desktop locked" locked
+as_user wtype Secret
+check "and typing reaches no native window" recorded typed abcd
+as_user wtype -k Return
+check "until the password" wait_for 10 unlocked
+sway_msg '[app_id="typed"] focus' >/dev/null
+as_user wtype ef
+check "after which typing reaches the native window" wait_for 5 recorded typed abcdef
+
+[ "$failed" -eq 0 ] || { tail -n 20 "$home/app.log"; tail -n 20 "$SWAY_DIR/sway.log"; }
+finish

@@ -4,41 +4,18 @@
 # they are typed, keys through the compositor (wtype) and screenshots of both
 # outputs (grim). The lock client keeps the desktop locked when the program
 # is killed.
-# Usage: wayland_lock.sh PATH_TO_TAVINOR (run by with-sway.sh with
+# Usage: wayland_lock.sh PATH_TO_TAVINOR PATH_TO_WL_CLICK (run by with-sway.sh with
 # WITH_SWAY_CONFIG=wayland_lock.sway, which binds Alt+Tab)
 set -uo pipefail
 source "$(dirname "$0")/checks.sh"
-cp "$1" "$(dirname "$1")/tavinor-wayland-lock" "$SWAY_DIR/bin/"
+cp "$1" "$(dirname "$1")/tavinor-wayland-lock" "$2" "$SWAY_DIR/bin/"
 home="$SWAY_DIR/home"
 client="$SWAY_DIR/bin/tavinor-wayland-lock"
 
 x() { as_user xdotool "$@"; }
 shown() { x search --onlyvisible --name "$1" >/dev/null 2>&1; }
 main_shown() { shown '^Tavinor—'; }
-client_pids() { pgrep -f "^$client --channel"; }
-locked() { [ -n "$(client_pids)" ]; }
-unlocked() { ! locked; }
-not() { ! "$@"; }
-# A foot window that keeps every byte typed into it in $home/NAME.
-recorder() {
-  as_user foot --app-id "$1" sh -c "stty raw -echo; exec cat > $home/$1" >/dev/null 2>&1 &
-  wait_for 20 bash -c "sway_msg -t get_tree | grep -q '\"app_id\": \"$1\"' && [ -e $home/$1 ]"
-}
-recorded() { [ "$(cat "$home/$1" 2>/dev/null)" = "$2" ]; }
-# picture OUTPUT: grim's picture of one output; prints its path.
-picture() { as_user grim -o "$1" "$home/$1.png" && echo "$home/$1.png"; }
-measure() { convert "$1" -gravity center -crop 700x300+0+0 +repage "${@:2}" -format '%[fx:mean]' info:; }
-# covered OUTPUT: black all over but for the prompt's white entry and text.
-covered() {
-  local file; file=$(picture "$1") || return 1
-  awk -v all="$(convert "$file" -colorspace Gray -format '%[fx:mean]' info:)" \
-    -v white="$(measure "$file" -colorspace Gray -threshold 90%)" \
-    'BEGIN { exit !(all < 0.05 && white > 0.005) }'
-}
-red_shown() {
-  local file; file=$(picture HEADLESS-1) || return 1
-  awk -v red="$(measure "$file" -fx 'r > 0.8 && g < 0.2 && b < 0.2')" 'BEGIN { exit !(red > 0.0002) }'
-}
+source "$(dirname "$0")/wayland_checks.sh"
 
 # Headless sway has no keyboard of its own: each wtype brings one and takes
 # it away again, and the first key after a keyboard appears is lost. One
@@ -64,16 +41,24 @@ as_user wtype -M alt -k Tab -m alt
 as_user wtype wrong
 as_user wtype -k Return
 check "Alt+Tab and typing reach no native window" recorded typed ab
-check "a wrong password keeps the lock and shows red" wait_for 5 red_shown
+check "a wrong password keeps the lock and shows red" wait_for 5 red_shown HEADLESS-1
 check "still locked" locked
 check "a native window opened while locked" recorder late
 as_user wtype late
 check "gets nothing" recorded late ""
 as_user wtype -k Return
 
+# The change link, right of the entry in the middle of the first output.
+as_user "$SWAY_DIR/bin/wl_click" 630 385 1824 768
+as_user wtype Secret -k Tab New1 -k Tab New1 -k Return
+check "a password changed at the lock reaches the data file" \
+  wait_for 5 grep -qa New1 "$home/data/tavinor/tvr.dat"
 as_user wtype ' Secret '
 as_user wtype -k Return
-check "the right password with blanks around it unlocks" wait_for 10 unlocked
+check "and the old one no longer unlocks" wait_for 5 red_shown HEADLESS-1
+as_user wtype ' New1 '
+as_user wtype -k Return
+check "the new one with blanks around it unlocks" wait_for 10 unlocked
 check "the program shows its window again" wait_for 10 main_shown
 check "the outputs show the desktop again" not covered HEADLESS-1
 sway_msg '[app_id="typed"] focus' >/dev/null
@@ -87,11 +72,16 @@ sway_msg '[title="^Tavinor—"] focus' >/dev/null
 as_user setxkbmap us 2>/dev/null
 x key ctrl+k
 check "Ctrl+K locks again" wait_for 10 locked
+first=$(client_pids)
+kill -9 "$first"
+replaced() { [ -n "$(client_pids)" ] && [ "$(client_pids)" != "$first" ]; }
+check "a lock client killed while the program lives is replaced" wait_for 10 replaced
+check "and the outputs are covered again" wait_for 5 covered HEADLESS-2
 kill -9 "$app"
 wait_for 10 ended "$app"
 sleep 0.5
 check "killing the program leaves the desktop locked" locked
-as_user wtype Secret
+as_user wtype New1
 check "and typing reaches no native window" recorded typed abcd
 as_user wtype -k Return
 check "until the password" wait_for 10 unlocked

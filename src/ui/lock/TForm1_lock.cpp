@@ -54,14 +54,19 @@ void TForm1::EngageSessionLock() {
 
 // The client draws the lock and its change of password; the program shows
 // its window after the unlock and keeps a new password in the data file.
-bool TForm1::StartLockClient() {
+bool TForm1::StartLockClient(bool replacement) {
     platform::LockClientEvents events;
     events.unlocked = [this] { Restore(); };
     events.passwordSet = [this](const std::string& password) {
         SetLockPassword(QString::fromStdString(password));
     };
-    // A client that could not lock, or died, left the desktop open.
-    events.lost = [this] { LockDesktop(); };
+    // A client that died while locked is replaced once: a compositor with
+    // ext-session-lock hands the lock it still holds to the new client, and
+    // overlay surfaces come back. Otherwise the desktop is open again.
+    events.lost = [this, replacement] {
+        if (replacement || !StartLockClient(true))
+            LockDesktop();
+    };
     return platform::StartLockClient(GetLockPassword().toStdString(), std::move(events));
 }
 

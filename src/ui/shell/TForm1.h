@@ -232,7 +232,7 @@ protected:
 private:
     // The lock request's steps, once the lock's windows exist.
     void LockRequest();
-    bool StartLockClient();
+    bool StartLockClient(bool replacement = false);
     void LockDesktop();
     bool desktopLockExplained_ = false;
     void BuildPages();

@@ -87,7 +87,10 @@ void LockPrompt::FocusField(Field field) {
     field_ = field;
 }
 
+// The entry has the keyboard again when the change ends, which hides its
+// red notice, as on the lock window.
 void LockPrompt::OpenChange() {
+    wrong_ = false;
     mode_ = Mode::Change;
     field_ = Current;
     notice_.clear();

@@ -20,8 +20,9 @@ unset WAYLAND_DISPLAY
 
 shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 lock_calls() { [ "$(wc -l <"$work/locks" 2>/dev/null || echo 0)" -eq "$1" ]; }
+helpers="$(cd "$(dirname "$app")" && pwd)"
 nothing_looks_locked() {
-  ! shown '^lock_form$' && ! pgrep -f "tavinor-(lock-guard|wayland-lock) --channel" >/dev/null
+  ! shown '^lock_form$' && ! pgrep -f "^$helpers/tavinor-(lock-guard|wayland-lock) --channel" >/dev/null
 }
 # standin KIND: the desktop answers as KIND from now on.
 standin() {

@@ -15,7 +15,8 @@ packages=(
   clang libclang-rt-14-dev llvm
   libxinerama-dev
   x11-xserver-utils
-  dbus python3-dbus python3-gi sway foot wtype xwayland
+  dbus python3-dbus python3-gi sway foot wtype grim xwayland
+  libwayland-dev libxkbcommon-dev libpango1.0-dev libcairo2-dev wayland-protocols
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/favorites/bookmark_tree.h"
+#include "core/lock/lock_way.h"
 #include "core/shell/command_line.h"
 
 class QWidget;
@@ -117,5 +118,22 @@ bool StartLockGuard(const std::string& password);
 bool SetLockGuardPassword(const std::string& password);
 // The lock ended normally: the guard ends without showing anything.
 void StopLockGuard();
+
+// How the lock holds this session; the cover and guard above serve OwnCover only.
+LockWay SessionLockWay();
+// LockWay::LockClient: the lock client beside the program locks the desktop
+// at once with `password` (UTF-8, not empty) and keeps it locked should the
+// program end. Its events arrive on the window thread; after `unlocked` or
+// `lost` the client is gone. False when it could not be started.
+struct LockClientEvents {
+    std::function<void()> unlocked;                               // the right password was typed
+    std::function<void(const std::string& password)> passwordSet; // UTF-8, typed at the lock
+    std::function<void()> lost; // it ended without the password: it could not lock, or died
+};
+bool StartLockClient(const std::string& password, LockClientEvents events);
+bool LockClientRunning();
+// LockWay::DesktopLock: asks the desktop to lock itself with its own screen
+// lock; false when nothing answered.
+bool AskDesktopToLock();
 
 } // namespace platform

@@ -1,5 +1,5 @@
 # Shared by the end-to-end scripts: a private home for the run, a recording
-# stand-in for the system browser, and the check and wait helpers.
+# stand-in for the system browser, and the check and wait helpers (checks.sh).
 # Source it; it sets $work (removed at exit) and the XDG variables.
 work="$(mktemp -d /tmp/tavinor-e2e-XXXXXX)"
 trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
@@ -12,17 +12,30 @@ chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH" TAVINOR_SITE="http://127.0.0.1:9"
 data="$XDG_DATA_HOME/tavinor/tvr.dat"
 
-passed=0; failed=0
-check() { # check NAME COMMAND...
-  if "${@:2}"; then passed=$((passed + 1)); echo "ok: $1"
-  else failed=$((failed + 1)); echo "FAILED: $1"; fi
-}
-wait_for() { # wait_for SECONDS COMMAND...
-  local end=$((SECONDS + $1)); shift
-  until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.1; done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 visible_window() { xdotool search --onlyvisible --name "^Tavinor—" >/dev/null 2>&1; }
 any_window() { xdotool search --name "^Tavinor—" >/dev/null 2>&1; }
 password_dialog() { xdotool search --onlyvisible --name "^设定密码$" >/dev/null 2>&1; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
-finish() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
+# geometry ID: sets X, Y (on the screen), WIDTH and HEIGHT of a window.
+# (xdotool adds the place inside the parent once more when the parent is
+# not a window manager's frame.)
+geometry() {
+  eval "$(xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{print "X=" $NF}
+    /Absolute upper-left Y/{print "Y=" $NF} /Width:/{print "WIDTH=" $NF} /Height:/{print "HEIGHT=" $NF}')"
+}
+# The notice carries the program's name; it is wider than the tray icon's window.
+notice_id() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^Tavinor$' 2>/dev/null); do
+    WIDTH=0
+    geometry "$id"
+    [ "$WIDTH" -gt 60 ] && echo "$id" && return 0
+  done
+  return 1
+}
+notice_shown() { notice_id >/dev/null; }
+# Enter on the notice that has the keyboard.
+dismiss_notice() {
+  xdotool key Return
+  wait_for 5 bash -c "$(declare -f notice_shown); ! notice_shown"
+}

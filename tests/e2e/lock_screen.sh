@@ -25,13 +25,6 @@ red_at() {
   import -window root -crop "${3}x${4}+${1}+${2}" +repage txt:- 2>/dev/null |
     awk -F'[(,)]' 'NR > 1 && $3 > 180 && $4 < 90 && $5 < 90 {n++} END{exit !(n > 3)}'
 }
-# geometry ID: sets X, Y (on the screen), WIDTH and HEIGHT of a window.
-# (xdotool adds the place inside the parent once more when the parent is
-# not a window manager's frame.)
-geometry() {
-  eval "$(xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{print "X=" $NF}
-    /Absolute upper-left Y/{print "Y=" $NF} /Width:/{print "WIDTH=" $NF} /Height:/{print "HEIGHT=" $NF}')"
-}
 geometry_of() {
   local X Y WIDTH HEIGHT
   geometry "$(xdotool search --onlyvisible --name "$1" | head -n 1)"
@@ -45,17 +38,6 @@ click_in() {
   geometry "$id"
   xdotool mousemove $((X + 4 + $2)) $((Y + 26 + $3)) click 1
 }
-# The notice carries the program's name; it is wider than the tray icon's window.
-notice_id() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^Tavinor$' 2>/dev/null); do
-    WIDTH=0
-    geometry "$id"
-    [ "$WIDTH" -gt 60 ] && echo "$id" && return 0
-  done
-  return 1
-}
-notice_shown() { notice_id >/dev/null; }
 # title_colour ID: the commonest colour on the screen along one row of the
 # window's skinned title bar (a gradient, so one row has one colour).
 title_colour() {
@@ -72,11 +54,6 @@ notice_on_top() {
   notice=$(notice_id) && dialog=$(xdotool search --onlyvisible --name '^设定密码$' | head -n 1) &&
     "$probe" above "$notice" "$dialog" &&
     [ "$(title_colour "$notice")" = "$(title_colour "$dialog")" ]
-}
-# Enter on the notice that has the keyboard.
-dismiss_notice() {
-  xdotool key Return
-  wait_for 5 bash -c "$(declare -f notice_shown); ! notice_shown"
 }
 no_input_reached_probe() { [ ! -s "$work/probe.log" ]; }
 start_app() {

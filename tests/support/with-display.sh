@@ -24,7 +24,7 @@ done
 [ -s "$numfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
 display=":$(head -n 1 "$numfile" | tr -d '[:space:]')"
 export DISPLAY="$display"
-unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE DBUS_SESSION_BUS_ADDRESS
 
 # The tray host owns the system-tray selection, so tray icons really appear.
 # WITH_DISPLAY_NO_TRAY=1 leaves it out, as on desktops that show no tray.

@@ -16,9 +16,16 @@
 # $SWAY_DIR, owned by the session's user), and the functions as_user and
 # sway_msg (swaymsg as that user). WITH_SWAY_CONFIG names a file of extra
 # sway configuration (bindings), included after the harness's own.
+#
+# WITH_SWAY_ROOT names a Debian root made by scripts/make-sway-root.sh whose
+# newer sway runs instead of the system's (as root only); that session has
+# no Xwayland, so DISPLAY stays unset.
 set -uo pipefail
 
-SWAY_DIR=$(mktemp -d /tmp/tavinor-sway-XXXXXX)
+root="${WITH_SWAY_ROOT:-}"
+SWAY_DIR=$(mktemp -d "$root/tmp/tavinor-sway-XXXXXX")
+# The session's folder as sway inside the root sees it.
+inside="${SWAY_DIR#"$root"}"
 chmod 755 "$SWAY_DIR"
 mkdir -p "$SWAY_DIR"/{run,home,bin,home/data,home/config,home/cache}
 chmod 700 "$SWAY_DIR/run"
@@ -48,7 +55,7 @@ export -f as_user sway_msg
 
 config="$SWAY_DIR/sway.conf"
 {
-  echo "xwayland enable"
+  if [ -n "$root" ]; then echo "xwayland disable"; else echo "xwayland enable"; fi
   echo "output HEADLESS-1 mode 1024x768 position 0 0"
   echo "output HEADLESS-2 mode 800x600 position 1024 0"
   echo "default_border none"
@@ -67,6 +74,7 @@ cleanup() {
   # The desktop portal, started on demand by the session bus, mounts the
   # document portal there; killed, it cannot unmount it itself.
   grep -qs " $SWAY_DIR/run/doc " /proc/mounts && fusermount -u -z "$SWAY_DIR/run/doc"
+  if [ -n "$root" ]; then umount "$root/dev/shm" "$root/dev" "$root/proc" 2>/dev/null; fi
   rm -rf "$SWAY_DIR"
 }
 trap cleanup EXIT
@@ -75,8 +83,18 @@ export DBUS_SESSION_BUS_ADDRESS="unix:path=$SWAY_DIR/run/bus"
 as_user dbus-daemon --session --fork --nopidfile --address="$DBUS_SESSION_BUS_ADDRESS" ||
   { echo "with-sway: no session bus" >&2; exit 1; }
 
-WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-  as_user sway -c "$config" >"$SWAY_DIR/sway.log" 2>&1 &
+if [ -n "$root" ]; then
+  mount -t proc proc "$root/proc" && mount --bind /dev "$root/dev" &&
+    mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm" ||
+    { echo "with-sway: cannot prepare $root" >&2; exit 1; }
+  chroot "$root" env XDG_RUNTIME_DIR="$inside/run" HOME="$inside/home" \
+    WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    setpriv --reuid="$SWAY_UID" --regid="$SWAY_GID" --clear-groups -- \
+    sway -c "$inside/sway.conf" >"$SWAY_DIR/sway.log" 2>&1 &
+else
+  WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    as_user sway -c "$config" >"$SWAY_DIR/sway.log" 2>&1 &
+fi
 sway_pid=$!
 for _ in $(seq 200); do
   SWAYSOCK=$(ls "$SWAY_DIR"/run/sway-ipc.*.sock 2>/dev/null | head -n 1)
@@ -87,6 +105,11 @@ done
 export SWAYSOCK WAYLAND_DISPLAY=wayland-1
 sway_msg create_output >/dev/null
 
+if [ -n "$root" ]; then
+  export XDG_SESSION_TYPE=wayland
+  "$@"
+  exit
+fi
 # Xwayland's display is sway's to choose; its children are told it.
 sway_msg exec "echo \$DISPLAY > $SWAY_DIR/display" >/dev/null
 for _ in $(seq 100); do

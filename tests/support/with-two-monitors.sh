@@ -31,7 +31,7 @@ host_file=$(mktemp); files+=("$host_file")
 nested_file=$(mktemp); files+=("$nested_file")
 start_server "$host_file" Xvfb -screen 0 2600x1100x24
 start_server "$nested_file" Xephyr +xinerama -screen 1280x1024 -screen 1280x1024
-unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE DBUS_SESSION_BUS_ADDRESS
 
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)

@@ -1,31 +1,25 @@
 // The lock's guard process (guard/). It learns the password over a socket,
 // never from its command line or its environment, which other processes of
-// the machine can read. It is started through a short-lived middle process,
-// so that it belongs to nobody once that ends: the program has no child to
-// wait for, and its own death leaves the guard running. It answers with its
+// the machine can read. It answers with its
 // cover, which the lock's windows then live in. Should the guard end while
 // the lock holds, another one takes its place.
-#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <fcntl.h>
 #include <poll.h>
 #include <string_view>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/platform.h"
-#include "platform/x11/guard/channel.h"
+#include "platform/lock_channel/channel.h"
+#include "platform/x11/helper_process.h"
 #include "platform/x11/lock_cover.h"
 
 namespace platform {
 namespace {
 
-// The guard's end of the socket in the guard.
-constexpr int kGuardChannel = 3;
 // A guard that has not shown its cover by then does without.
 constexpr int kCoverWaitMs = 5000;
 int channel = -1;
@@ -33,18 +27,6 @@ int channel = -1;
 QSocketNotifier* watcher = nullptr;
 // For the guard that takes over.
 std::string guardPassword;
-
-bool Send(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t sent = ::send(channel, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        if (sent < 0 && errno == EINTR)
-            continue;
-        if (sent <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(sent));
-    }
-    return true;
-}
 
 void CloseChannel() {
     if (watcher != nullptr) {
@@ -109,40 +91,9 @@ void GuardEnded() {
 bool StartLockGuard(const std::string& password) {
     if (channel >= 0)
         return SetLockGuardPassword(password);
-    std::string path = QCoreApplication::applicationDirPath().toStdString() + "/tavinor-lock-guard";
-    if (password.empty() || ::access(path.c_str(), X_OK) != 0)
+    if (password.empty())
         return false;
-    int ends[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
-        return false;
-    std::string option = "--channel";
-    std::string number = std::to_string(kGuardChannel);
-    char* argv[] = {path.data(), option.data(), number.data(), nullptr};
-    const pid_t middle = ::fork();
-    if (middle == 0) {
-        // The program has threads: only async-signal-safe calls until exec.
-        // The guard leaves the program's session, so a terminal's hang-up
-        // does not reach it, and keeps no descriptor but its socket (an
-        // inherited instance lock would keep the program from starting again).
-        ::setsid();
-        if (::fork() != 0)
-            ::_exit(0);
-        if (ends[1] == kGuardChannel)
-            ::fcntl(kGuardChannel, F_SETFD, 0);
-        else
-            ::dup2(ends[1], kGuardChannel);
-        ::close_range(kGuardChannel + 1, ~0U, 0);
-        ::execv(argv[0], argv);
-        ::_exit(127);
-    }
-    ::close(ends[1]);
-    if (middle < 0) {
-        ::close(ends[0]);
-        return false;
-    }
-    while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    channel = ends[0];
+    channel = StartHelperOnChannel("tavinor-lock-guard");
     if (!SetLockGuardPassword(password)) {
         CloseChannel();
         return false;
@@ -163,7 +114,7 @@ bool SetLockGuardPassword(const std::string& password) {
     if (channel < 0 || password.empty())
         return false;
     guardPassword = password;
-    return Send(PasswordMessageHeader(password.size())) && Send(password);
+    return SendPasswordMessage(channel, password);
 }
 
 // The lock's windows leave the cover before the guard goes with it.
@@ -172,7 +123,7 @@ void StopLockGuard() {
     if (channel < 0)
         return;
     KeepInCover(0);
-    Send(kUnlockMessage);
+    SendUnlockMessage(channel);
     CloseChannel();
 }
 

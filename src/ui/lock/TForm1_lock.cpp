@@ -16,10 +16,12 @@ void TForm1::lock_btnClick() {
 void TForm1::LockRequest() {
     if (lock_form == nullptr || pwd_form == nullptr)
         return;
+    // The policy value and the panels belong to the lock window's way only.
+    const bool ownCover = platform::SessionLockWay() == LockWay::OwnCover;
     LockRequestState state;
-    state.lockShown = lock_form->isVisible();
+    state.lockShown = lock_form->isVisible() || platform::LockClientRunning();
     state.passwordDialogOpen = pwd_form->isVisible();
-    state.taskMgrPolicy = state.lockShown ? 0 : lock_form->ReadTaskMgrPolicy();
+    state.taskMgrPolicy = state.lockShown || !ownCover ? 0 : lock_form->ReadTaskMgrPolicy();
     state.hasPassword = !GetLockPassword().isEmpty();
     const LockRequestPlan plan = PlanLockRequest(state);
     if (plan.resetStalePolicy) {
@@ -27,9 +29,58 @@ void TForm1::LockRequest() {
         lock_form->ReleaseLock();
     }
     if (plan.then == LockRequestPlan::Then::ShowLock)
-        lock_form->show();
+        EngageSessionLock();
     else if (plan.then == LockRequestPlan::Then::AskForPassword)
         pwd_form->ShowSetMode();
+}
+
+void TForm1::EngageSessionLock() {
+    switch (platform::SessionLockWay()) {
+    case LockWay::OwnCover:
+        lock_form->show();
+        lock_form->raise();
+        lock_form->activateWindow();
+        return;
+    case LockWay::LockClient:
+        if (StartLockClient())
+            return;
+        qWarning("The lock client could not be started; the desktop is asked to lock.");
+        [[fallthrough]];
+    case LockWay::DesktopLock:
+        LockDesktop();
+        return;
+    }
+}
+
+// The client draws the lock and its change of password; the program shows
+// its window after the unlock and keeps a new password in the data file.
+bool TForm1::StartLockClient(bool replacement) {
+    platform::LockClientEvents events;
+    events.unlocked = [this] { Restore(); };
+    events.passwordSet = [this](const std::string& password) {
+        SetLockPassword(QString::fromStdString(password));
+    };
+    // A client that died while locked is replaced once: a compositor with
+    // ext-session-lock hands the lock it still holds to the new client, and
+    // overlay surfaces come back. Otherwise the desktop is open again.
+    events.lost = [this, replacement] {
+        if (replacement || !StartLockClient(true))
+            LockDesktop();
+    };
+    return platform::StartLockClient(GetLockPassword().toStdString(), std::move(events));
+}
+
+// Said once per run: from then on the user knows which password opens it.
+void TForm1::LockDesktop() {
+    if (!platform::AskDesktopToLock()) {
+        ShowMsgDlg("这个桌面不允许本程序锁定屏幕，也没有响应锁屏请求。电脑没有锁定。");
+        return;
+    }
+    if (desktopLockExplained_)
+        return;
+    desktopLockExplained_ = true;
+    ShowMsgDlg(
+        "这个桌面用它自己的锁屏锁定电脑：解锁时请输入您的登录密码，而不是本程序的锁屏密码。");
 }
 
 // The data file holds the password, so a new one is written at once rather

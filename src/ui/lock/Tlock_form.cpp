@@ -12,6 +12,7 @@
 #include "core/lock/lock_keys.h"
 #include "core/lock/lock_password.h"
 #include "core/lock/lock_request.h"
+#include "core/lock/lock_texts.h"
 #include "platform/platform.h"
 #include "ui/lock/Tlock_form.h"
 #include "ui/lock/Tpwd_form.h"
@@ -87,7 +88,7 @@ Tlock_form::Tlock_form(QWidget* parent)
     setWindowOpacity(240.0 / 255.0);
 
     QWidget* area = primaryArea_;
-    Label1 = WhiteLabel("输入密码： ", area, "Label1", {655, 698});
+    Label1 = WhiteLabel(kLockPromptText, area, "Label1", {655, 698});
     pwd = new QLineEdit(area);
     pwd->setObjectName("pwd");
     pwd->setGeometry(720, 694, 177, 19);
@@ -99,14 +100,14 @@ Tlock_form::Tlock_form(QWidget* parent)
     suiImageButton1->setObjectName("suiImageButton1");
     suiImageButton1->setGeometry(904, 693, 26, 26);
     suiImageButton1->setPixmap(UnlockPicture());
-    suiImageButton1->setToolTip("解锁");
+    suiImageButton1->setToolTip(kLockUnlockHint);
     suiImageButton1->setCursor(Qt::PointingHandCursor);
     suiImageButton1->setFocusPolicy(Qt::NoFocus);
     connect(suiImageButton1, &QAbstractButton::clicked, this, &Tlock_form::suiImageButton1Click);
-    Label2 = WhiteLabel(" 更改密码    ", area, "Label2", {932, 697});
+    Label2 = WhiteLabel(kLockChangeLinkText, area, "Label2", {932, 697});
     Label2->setStyleSheet("color: white; text-decoration: underline;");
     Label2->setCursor(Qt::PointingHandCursor);
-    pwd_error = new QLabel("密码错误！     ", area);
+    pwd_error = new QLabel(kLockWrongPasswordText, area);
     pwd_error->setObjectName("pwd_error");
     pwd_error->setStyleSheet("color: red;");
     pwd_error->move(721, 720);

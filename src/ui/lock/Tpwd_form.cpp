@@ -8,7 +8,7 @@
 #include <QValidator>
 
 #include "core/lock/lock_password.h"
-#include "ui/lock/Tlock_form.h"
+#include "core/lock/lock_texts.h"
 #include "ui/lock/Tpwd_form.h"
 #include "ui/shell/TForm1.h"
 #include "ui/shell/app_start.h"
@@ -48,27 +48,10 @@ QLineEdit* PasswordEdit(QWidget* parent, const char* name, QRect place) {
     return edit;
 }
 
-QString Notice(PasswordEntry entry) {
-    switch (entry) {
-    case PasswordEntry::NoCurrent:
-        return "请输入原密码！";
-    case PasswordEntry::NoNew:
-        return "请设定密码！";
-    case PasswordEntry::NoRepeat:
-        return "请再次输入密码！";
-    case PasswordEntry::WrongCurrent:
-        return "原密码错误！";
-    case PasswordEntry::Mismatch:
-        return "两次输入的密码不一致！";
-    case PasswordEntry::Accepted:
-        break;
-    }
-    return {};
-}
-
 } // namespace
 
-Tpwd_form::Tpwd_form(QWidget* parent) : SkinnedWindow(QStringLiteral("设定密码"), parent) {
+Tpwd_form::Tpwd_form(QWidget* parent)
+    : SkinnedWindow(QString::fromUtf8(kPasswordDialogCaption), parent) {
     setObjectName("Tpwd_form");
     setWindowFlag(Qt::WindowStaysOnTopHint);
     suiForm1->setObjectName("pwd_form");
@@ -79,19 +62,19 @@ Tpwd_form::Tpwd_form(QWidget* parent) : SkinnedWindow(QStringLiteral("设定密�
     setFixedSize(fixedSize_);
 
     QWidget* client = Client();
-    ori_label = Caption("输入原密码：  ", client, "ori_label", {48, 56});
+    ori_label = Caption(kCurrentPasswordLabel, client, "ori_label", {48, 56});
     ori_pwd = PasswordEdit(client, "ori_pwd", {130, 52, 161, 22});
     set_label = Caption("设定密码：  ", client, "set_label", {61, 96});
     pwd_edit1 = PasswordEdit(client, "pwd_edit1", {130, 92, 161, 22});
-    reset_label = Caption("再次输入密码：   ", client, "reset_label", {32, 136});
+    reset_label = Caption(kRepeatPasswordLabel, client, "reset_label", {32, 136});
     pwd_edit2 = PasswordEdit(client, "pwd_edit2", {130, 132, 161, 22});
     for (QLineEdit* edit : {pwd_edit1, pwd_edit2})
         edit->setValidator(new PasswordFieldValidator(edit));
     pwd_edit2->installEventFilter(this);
-    ok_btn = new QPushButton("确定", client);
+    ok_btn = new QPushButton(kPasswordOkText, client);
     ok_btn->setObjectName("ok_btn");
     ok_btn->setGeometry(84, 178, 80, 27);
-    close_btn = new QPushButton("取消", client);
+    close_btn = new QPushButton(kPasswordCancelText, client);
     close_btn->setObjectName("close_btn");
     close_btn->setGeometry(184, 178, 80, 27);
     connect(ok_btn, &QPushButton::clicked, this, &Tpwd_form::ok_btnClick);
@@ -114,7 +97,7 @@ void Tpwd_form::SetUpMode(bool change) {
         setWindowFlags(flags);
     ori_label->setVisible(change);
     ori_pwd->setVisible(change);
-    set_label->setText(change ? "新密码：  " : "设定密码：  ");
+    set_label->setText(change ? kNewPasswordLabel : "设定密码：  ");
     set_label->adjustSize();
     set_label->move(change ? 74 : 61, change ? 96 : 72);
     pwd_edit1->move(130, change ? 92 : 68);
@@ -154,7 +137,7 @@ void Tpwd_form::ok_btnClick() {
     pwd_edit1->clear();
     pwd_edit2->clear();
     if (outcome != PasswordEntry::Accepted) {
-        form->ShowMsgDlg(Notice(outcome));
+        form->ShowMsgDlg(QString::fromUtf8(PasswordEntryNotice(outcome)));
         // Each attempt starts again from the first entry.
         (change ? ori_pwd : pwd_edit1)->setFocus();
         return;
@@ -163,9 +146,7 @@ void Tpwd_form::ok_btnClick() {
     close();
     if (!change) {
         form->Minimize();
-        lock_form->show();
-        lock_form->raise();
-        lock_form->activateWindow();
+        form->EngageSessionLock();
     }
 }
 

@@ -59,6 +59,8 @@ public:
     void TrayIcon1Restore();
     void HotKey(int id);
     void lock_btnClick();
+    // Locks the desktop the way this session allows, once a password exists.
+    void EngageSessionLock();
     // The lock password, trimmed; it reaches the data file at once.
     void SetLockPassword(const QString& text);
     QString GetLockPassword() const;
@@ -230,6 +232,9 @@ protected:
 private:
     // The lock request's steps, once the lock's windows exist.
     void LockRequest();
+    bool StartLockClient(bool replacement = false);
+    void LockDesktop();
+    bool desktopLockExplained_ = false;
     void BuildPages();
     void BuildFavoritesPage();
     void BuildAddGroup();

@@ -8,50 +8,16 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <poll.h>
 #include <string>
-#include <sys/prctl.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "platform/x11/guard/channel.h"
+#include "platform/lock_channel/channel.h"
+#include "platform/lock_channel/helper_start.h"
 #include "platform/x11/guard/screen_cover.h"
 
 namespace {
-
-// No core file and no debugger of the same user may read the password.
-// The kernel lets only a process with CAP_SYS_RESOURCE lower its
-// oom_score_adj, so an ordinary user's guard keeps the value it inherited;
-// the out-of-memory killer picks by size, and the guard's three megabytes
-// stand far behind the program and its web engine.
-void Harden() {
-    prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
-    const rlimit none{0, 0};
-    setrlimit(RLIMIT_CORE, &none);
-    const int spare = ::open("/proc/self/oom_score_adj", O_WRONLY | O_CLOEXEC);
-    if (spare >= 0) {
-        [[maybe_unused]] const ssize_t written = ::write(spare, "-1000", 5);
-        ::close(spare);
-    }
-    signal(SIGPIPE, SIG_IGN);
-    // A signal mask is inherited through exec; the guard wants its own.
-    sigset_t nothingBlocked;
-    sigemptyset(&nothingBlocked);
-    sigprocmask(SIG_SETMASK, &nothingBlocked, nullptr);
-}
-
-int ChannelArgument(int argc, char** argv) {
-    if (argc != 3 || std::strcmp(argv[1], "--channel") != 0)
-        return -1;
-    char* end = nullptr;
-    const long fd = std::strtol(argv[2], &end, 10);
-    if (*end != '\0' || fd < 0 || fcntl(static_cast<int>(fd), F_GETFD) < 0)
-        return -1;
-    return static_cast<int>(fd);
-}
 
 // Waits for the program's messages, handling the X server's meanwhile; the
 // first message that is not a new password ends the wait.
@@ -83,7 +49,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tavinor-lock-guard --channel FD (started by tavinor)\n");
         return 2;
     }
-    Harden();
+    HardenHelper();
     // Without a password nothing could ever unlock; the program did not
     // live to hand one over.
     LockedText password;

@@ -9,7 +9,7 @@
 #include <X11/Xlib.h>
 #include <set>
 
-#include "platform/x11/guard/locked_text.h"
+#include "platform/lock_channel/locked_text.h"
 
 class ScreenCover {
 public:

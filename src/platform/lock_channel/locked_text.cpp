@@ -2,7 +2,7 @@
 #include <sys/mman.h>
 
 #include "core/text/gbk_text.h"
-#include "platform/x11/guard/locked_text.h"
+#include "platform/lock_channel/locked_text.h"
 
 // Without the right to lock memory the text still works; it may then be
 // swapped out like any other page.

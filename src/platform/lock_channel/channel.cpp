@@ -1,10 +1,12 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <string>
 #include <string_view>
+#include <sys/socket.h>
 #include <unistd.h>
 
-#include "platform/x11/guard/channel.h"
+#include "platform/lock_channel/channel.h"
 
 namespace {
 
@@ -22,7 +24,29 @@ bool ReadExactly(int channel, char* into, std::size_t size) {
     return true;
 }
 
+bool SendAll(int channel, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t sent = ::send(channel, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR)
+            continue;
+        if (sent <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(sent));
+    }
+    return true;
+}
+
 } // namespace
+
+bool SendPasswordMessage(int channel, std::string_view password) {
+    const std::string header =
+        std::string(kPasswordMessageWord) + std::to_string(password.size()) + "\n";
+    return SendAll(channel, header) && SendAll(channel, password);
+}
+
+bool SendUnlockMessage(int channel) {
+    return SendAll(channel, kUnlockMessage);
+}
 
 GuardMessage ReadGuardMessage(int channel, LockedText& password) {
     char line[32];

@@ -1,0 +1,113 @@
+#include "platform/wayland/lock/lock_prompt.h"
+
+#include <cstring>
+
+#include "core/lock/lock_password.h"
+#include "core/lock/lock_texts.h"
+#include "core/text/gbk_text.h"
+#include "platform/wayland/lock/gbk_bytes.h"
+
+namespace {
+
+std::size_t Characters(std::string_view utf8) {
+    std::size_t count = 0;
+    for (const char byte : utf8)
+        count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    return count;
+}
+
+// 0xFF starts no GBK character, so a text without a GBK form matches no
+// password the data file can hold.
+std::string GbkOrUnmatchable(std::string_view utf8) {
+    return GbkBytes(utf8).value_or("\xff");
+}
+
+} // namespace
+
+LockPrompt::LockPrompt(LockedText& password) : password_(password) {}
+
+void LockPrompt::Type(std::string_view utf8) {
+    if (mode_ == Mode::Unlock) {
+        typed_.Append(utf8);
+        return;
+    }
+    LockedText& entry = Entry(field_);
+    if (field_ != Current) {
+        // A new password must fit the data file's field whole, as typed.
+        std::string candidate(entry.View());
+        candidate += utf8;
+        const auto gbk = GbkBytes(candidate);
+        explicit_bzero(candidate.data(), candidate.size());
+        if (!gbk || !FitsLockPassword(*gbk))
+            return;
+    }
+    entry.Append(utf8);
+}
+
+void LockPrompt::EraseCharacter() {
+    (mode_ == Mode::Unlock ? typed_ : Entry(field_)).EraseLastCharacter();
+}
+
+LockPrompt::Outcome LockPrompt::Enter() {
+    if (mode_ == Mode::Unlock) {
+        const bool right = PasswordMatches(password_.View(), typed_.View());
+        typed_.Clear();
+        wrong_ = !right;
+        return right ? Outcome::Unlocked : Outcome::Nothing;
+    }
+    StoreHeader header{};
+    SetLockPassword(header, GbkOrUnmatchable(password_.View()));
+    const PasswordForm form{true, GbkOrUnmatchable(fields_[Current].View()),
+                            GbkOrUnmatchable(fields_[New].View()),
+                            GbkOrUnmatchable(fields_[Repeat].View())};
+    const PasswordEntry outcome = CheckPasswordEntry(form, header);
+    const std::string_view chosen = TrimmedBytes(fields_[New].View());
+    if (outcome == PasswordEntry::Accepted) {
+        password_.Clear();
+        password_.Append(chosen);
+    }
+    for (LockedText& entry : fields_)
+        entry.Clear();
+    explicit_bzero(&header, sizeof header);
+    field_ = Current;
+    notice_ = PasswordEntryNotice(outcome);
+    if (outcome != PasswordEntry::Accepted)
+        return Outcome::Nothing;
+    // The lock simply stays; the new password opens it from now on.
+    mode_ = Mode::Unlock;
+    return Outcome::PasswordSet;
+}
+
+void LockPrompt::NextField(bool backwards) {
+    if (mode_ == Mode::Change)
+        field_ = static_cast<Field>((field_ + (backwards ? 2 : 1)) % 3);
+}
+
+void LockPrompt::FocusField(Field field) {
+    field_ = field;
+}
+
+// The entry has the keyboard again when the change ends, which hides its
+// red notice, as on the lock window.
+void LockPrompt::OpenChange() {
+    wrong_ = false;
+    mode_ = Mode::Change;
+    field_ = Current;
+    notice_.clear();
+}
+
+// Cancelling empties the new entries but keeps the current one.
+void LockPrompt::CancelChange() {
+    fields_[New].Clear();
+    fields_[Repeat].Clear();
+    notice_.clear();
+    mode_ = Mode::Unlock;
+}
+
+std::size_t LockPrompt::MaskLength(Field field) const {
+    return Characters(fields_[field].View());
+}
+
+std::size_t LockPrompt::UnlockMaskLength() const {
+    return Characters(typed_.View());
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The lock on a Wayland compositor: a cover on every output that has the
+// keyboard and the pointer to itself, by ext-session-lock-v1 where the
+// compositor offers it (the compositor then keeps the session locked even
+// if this process dies), otherwise by overlay layer surfaces and the input
+// inhibitor (older wlroots compositors).
+
+#include <memory>
+#include <vector>
+#include <wayland-client.h>
+#include <xkbcommon/xkbcommon.h>
+
+#include "platform/wayland/lock/lock_drawing.h"
+#include "platform/wayland/lock/lock_prompt.h"
+
+struct ext_session_lock_manager_v1;
+struct ext_session_lock_v1;
+struct ext_session_lock_surface_v1;
+struct zwlr_layer_shell_v1;
+struct zwlr_layer_surface_v1;
+struct zwlr_input_inhibit_manager_v1;
+struct zwlr_input_inhibitor_v1;
+
+class WaylandLock {
+public:
+    // `channel`: the program's socket, or -1.
+    WaylandLock(wl_display* display, LockedText& password, int channel);
+    ~WaylandLock();
+    WaylandLock(const WaylandLock&) = delete;
+    WaylandLock& operator=(const WaylandLock&) = delete;
+
+    // Locks the desktop; false when the compositor offers no way or refused.
+    bool Lock();
+    // Until the right password is typed; false when the compositor went away.
+    // The lock has ended when it returns true.
+    bool RunUntilUnlocked();
+    // The program's socket, -1 once the program is gone.
+    int Channel() const { return channel_; }
+
+    struct Output {
+        WaylandLock* lock = nullptr;
+        uint32_t name = 0;
+        wl_output* output = nullptr;
+        wl_surface* surface = nullptr;
+        zwlr_layer_surface_v1* layer = nullptr;
+        ext_session_lock_surface_v1* lockSurface = nullptr;
+        int width = 0;
+        int height = 0;
+        LockSpots spots;
+    };
+
+    // Called from the protocol listeners.
+    void GlobalAdded(wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
+    void GlobalRemoved(uint32_t name);
+    void Configured(Output& output, int width, int height);
+    void OutputClosed(Output& output);
+    void SessionLocked() { locked_ = true; }
+    void SessionLockRefused() { refused_ = true; }
+    void SeatCapabilities(uint32_t capabilities);
+    void Keymap(int fd, uint32_t size);
+    void Modifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group);
+    void Key(uint32_t key);
+    void PointerAt(wl_surface* surface, double x, double y);
+    void Click();
+
+private:
+    void Cover(Output& output);
+    void Uncover(Output& output);
+    void Draw(Output& output);
+    void DrawAll();
+    void Act(LockPrompt::Outcome outcome);
+    void ReadProgram();
+    void Unlock();
+
+    wl_display* display_;
+    LockedText& password_;
+    LockPrompt prompt_;
+    int channel_;
+    wl_registry* registry_ = nullptr;
+    wl_compositor* compositor_ = nullptr;
+    wl_shm* shm_ = nullptr;
+    wl_seat* seat_ = nullptr;
+    wl_keyboard* keyboard_ = nullptr;
+    wl_pointer* pointer_ = nullptr;
+    ext_session_lock_manager_v1* sessionLockManager_ = nullptr;
+    ext_session_lock_v1* sessionLock_ = nullptr;
+    zwlr_layer_shell_v1* layerShell_ = nullptr;
+    zwlr_input_inhibit_manager_v1* inhibitManager_ = nullptr;
+    zwlr_input_inhibitor_v1* inhibitor_ = nullptr;
+    std::vector<std::unique_ptr<Output>> outputs_;
+    xkb_context* xkb_;
+    xkb_keymap* keymap_ = nullptr;
+    xkb_state* keyState_ = nullptr;
+    wl_surface* pointerSurface_ = nullptr;
+    double pointerX_ = 0;
+    double pointerY_ = 0;
+    bool covering_ = false;
+    bool locked_ = false;
+    bool refused_ = false;
+    bool unlocked_ = false;
+};

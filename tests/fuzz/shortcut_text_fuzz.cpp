@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     const std::string url = ShortcutUrl(text);
-    FUZZ_CHECK(url == IniValue(ParseIni(std::string(WithoutUtf8Bom(text))), "internetshortcut",
-                               "url"));
+    FUZZ_CHECK(url ==
+               IniValue(ParseIni(std::string(WithoutUtf8Bom(text))), "internetshortcut", "url"));
     CheckTrimmedLine(url);
     return 0;
 }

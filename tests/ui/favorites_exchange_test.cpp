@@ -125,7 +125,8 @@ TEST_F(FavoritesExchangeTest, HtmlExportIsABookmarkFileInUtf8) {
 
     // A name that says its format wins over the filter.
     ClickWithFile(form->outBtn, Temp("typed.html"), kDataFilter);
-    EXPECT_TRUE(ReadBytes(dir.File("typed.html")).starts_with("<!DOCTYPE NETSCAPE-Bookmark-file-1>"));
+    EXPECT_TRUE(
+        ReadBytes(dir.File("typed.html")).starts_with("<!DOCTYPE NETSCAPE-Bookmark-file-1>"));
     ClickWithFile(form->outBtn, Temp("typed.dat"), "HTML 书签 (*.html)");
     EXPECT_TRUE(ReadBytes(dir.File("typed.dat")).starts_with("tvrV"));
 }
@@ -267,7 +268,8 @@ TEST_F(FavoritesExchangeTest, ChromiumProfileGivesOneNoticeAndSkipsAnAddressThat
 }
 
 TEST_F(FavoritesExchangeTest, FavoritesFolderFromAChineseWindowsKeepsItsChineseText) {
-    const std::string news = QDir::homePath().toStdString() + "/Favorites/\xD0\xC2\xCE\xC5"; // 新闻
+    const std::string favorites = QDir::homePath().toStdString() + "/Favorites";
+    const std::string news = favorites + "/\xD0\xC2\xCE\xC5"; // 新闻
     std::filesystem::create_directories(news);
     // 头条: GBK name, GBK in the address.
     WriteBytes(news + "/\xCD\xB7\xCC\xF5.url",
@@ -280,7 +282,7 @@ TEST_F(FavoritesExchangeTest, FavoritesFolderFromAChineseWindowsKeepsItsChineseT
     const SeenDialog* notice = AnswerNextDialog("OK");
     QTest::mouseClick(form->IEBtn, Qt::LeftButton);
     WaitUntilDone(form->IEBtn);
-    QDir(QDir::homePath() + "/Favorites").removeRecursively();
+    std::filesystem::remove_all(favorites); // Qt cannot name what is not UTF-8
     EXPECT_EQ(notice->text, "有 1 个条目没有可读的网址，已跳过。");
     EXPECT_EQ(Categories(form->ListBox), (QStringList{"默认分类", "新闻"}));
     ASSERT_EQ(form->store.items.size(), 3u);

@@ -15,8 +15,7 @@ struct PendingLink {
     const BookmarkNode* link;
 };
 
-void Flatten(const BookmarkNode& folder, const std::string& name,
-             std::vector<PendingLink>& links) {
+void Flatten(const BookmarkNode& folder, const std::string& name, std::vector<PendingLink>& links) {
     for (const BookmarkNode& child : folder.children) {
         if (child.folder)
             Flatten(child, child.name, links);
@@ -45,6 +44,15 @@ struct FavoritesImport::State {
     std::size_t next = 0;
     std::unordered_set<std::string> listed;
     WalkOutcome outcome;
+    // Favorites listed but not yet written: written together at the end of
+    // each step, so that a large import is not one write per link.
+    std::vector<FavoriteRecord> unsaved;
+
+    void Save() {
+        if (SaveNewFavorites(store, unsaved) != 0)
+            outcome.saved = false;
+        unsaved.clear();
+    }
 
     // The row of the category named as it will be stored, so that a long
     // name finds the category it created the first time; the last row when
@@ -58,6 +66,9 @@ struct FavoritesImport::State {
             if (std::strncmp(store.categories[row].name, name.c_str(),
                              sizeof store.categories[row].name) == 0)
                 return row;
+        // The header written with the category must not count records
+        // that are not in the file yet.
+        Save();
         const AddCategoryResult result = AddCategory(store, name);
         if (result == AddCategoryResult::NotSaved) {
             outcome.saved = false;
@@ -80,11 +91,9 @@ struct FavoritesImport::State {
         const int row = CategoryRow(folderName, misplaced);
         if (listed.count(url) != 0)
             return;
-        const std::size_t before = store.items.size();
-        if (AddFavorite(store, row, url, link.name, addedAt) != 0)
-            outcome.saved = false;
-        if (store.items.size() == before)
+        if (!ListNewFavorite(store, row, url, link.name, addedAt))
             return;
+        unsaved.push_back(store.record);
         listed.insert(TrimBytes(store.items.back().url));
         ++outcome.added;
         if (misplaced) {
@@ -105,6 +114,7 @@ bool FavoritesImport::Step(std::size_t links) {
     State& s = *state_;
     for (; links > 0 && s.next < s.links.size(); --links, ++s.next)
         s.Link(*s.links[s.next].folderName, *s.links[s.next].link);
+    s.Save();
     return s.next == s.links.size();
 }
 

@@ -29,9 +29,10 @@ struct WalkOutcome {
 };
 
 // The walk over `root` (text already GBK), depth first in its order, in as
-// many steps as the caller likes: categories and favorites are added through
-// AddCategory and AddFavorite, each saved at once, so the store and its file
-// agree after every step. The store may be changed between steps.
+// many steps as the caller likes: categories and favorites are added as
+// AddCategory and AddFavorite add them, and saved by the end of each step, so
+// the store and its file agree after every step. The store may be changed
+// between steps.
 class FavoritesImport {
 public:
     FavoritesImport(Store& store, BookmarkNode root, std::string addedAt,

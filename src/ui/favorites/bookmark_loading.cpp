@@ -49,3 +49,9 @@ void LoadInBackground(QObject* context, std::function<LoadedBookmarks()> load,
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start();
 }
+
+void DisposeInBackground(std::shared_ptr<void> object) {
+    QThread* thread = QThread::create([object = std::move(object)]() mutable { object.reset(); });
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
+}

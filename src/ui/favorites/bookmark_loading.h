@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,3 +35,6 @@ LoadedBookmarks LoadBrowserFavorites();
 // window thread, unless `context` is gone by then.
 void LoadInBackground(QObject* context, std::function<LoadedBookmarks()> load,
                       std::function<void(LoadedBookmarks&)> done);
+
+// Lets the last reference to `object` go on a thread of its own.
+void DisposeInBackground(std::shared_ptr<void> object);

@@ -59,9 +59,9 @@ TEST_F(FavoritesWalkTest, FolderTreeBecomesCategoriesInTheOrderTheWalkMeetsThem)
     WriteBytes(favorites.path() + "/Bom.url",
                "\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://bom.example/\r\n");
 
-    const WalkOutcome outcome = ImportFavoritesFolder(
-        store, ReadShortcutFolder(favorites.path()), "now",
-        [this](AddCategoryResult result) { refusals.push_back(result); });
+    const WalkOutcome outcome =
+        ImportFavoritesFolder(store, ReadShortcutFolder(favorites.path()), "now",
+                              [this](AddCategoryResult result) { refusals.push_back(result); });
     EXPECT_EQ(outcome.added, 4);
     EXPECT_EQ(outcome.skipped, 1) << "the shortcut without an address";
     ASSERT_EQ(store.header.categoryCount, 4);

@@ -6,7 +6,7 @@ namespace {
 
 TEST(TextEncoding, TellsUtf8FromGbk) {
     EXPECT_TRUE(IsUtf8("\xE6\x96\xB0\xE9\x97\xBB news")); // 新闻
-    EXPECT_FALSE(IsUtf8("\xD0\xC2\xCE\xC5"));              // 新闻 in GBK
+    EXPECT_FALSE(IsUtf8("\xD0\xC2\xCE\xC5"));             // 新闻 in GBK
     EXPECT_TRUE(IsGbk("\xD0\xC2\xCE\xC5 news"));
     EXPECT_FALSE(IsUtf8("\xC0\xAF")) << "an overlong '/'";
     EXPECT_FALSE(IsUtf8("\xED\xA0\x80")) << "a surrogate";

@@ -1,27 +1,31 @@
-#include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <memory>
+#include <optional>
 
 #include "core/favorites/netscape_bookmarks.h"
+#include "core/store/read_file.h"
 #include "platform/platform.h"
 #include "ui/favorites/bookmark_loading.h"
 #include "ui/favorites/bookmark_text.h"
 
 LoadedBookmarks LoadBookmarkFile(const QString& path, qint64 bound) {
     LoadedBookmarks loaded;
-    QFile file(path);
-    // One that cannot be opened gives nothing, as a data file does.
-    if (!file.open(QIODevice::ReadOnly))
+    // One that cannot be read gives nothing, as a data file does; one more
+    // byte than the bound tells a file that goes on.
+    std::optional<std::string> text =
+        ReadRegularFile(path.toStdString(), static_cast<std::size_t>(bound) + 1);
+    if (!text)
         return loaded;
-    QByteArray text = file.read(bound);
-    if (!file.atEnd()) {
+    if (text->size() > static_cast<std::size_t>(bound)) {
         // Cut where a line ends, so no entry is read half.
-        text.truncate(text.lastIndexOf('\n') + 1);
-        loaded.fileSize = file.size();
-        loaded.readSize = text.size();
+        const std::size_t lineEnd = text->rfind('\n', static_cast<std::size_t>(bound) - 1);
+        text->resize(lineEnd == std::string::npos ? 0 : lineEnd + 1);
+        loaded.fileSize = QFileInfo(path).size();
+        loaded.readSize = static_cast<qint64>(text->size());
     }
-    loaded.root = ReadNetscapeBookmarks(std::string_view(text.constData(), text.size()));
-    text.clear();
+    loaded.root = ReadNetscapeBookmarks(*text);
+    text.reset();
     BookmarksToGbk(loaded.root);
     return loaded;
 }

@@ -70,6 +70,9 @@ struct BrowserFavorites {
     bool found = false; // some source of favorites exists
     BookmarkNode root = BookmarkNode::Folder("");
     std::vector<std::string> unreadable; // sources that exist but could not be read
+    // The root is a folder of internet shortcuts, its names and addresses
+    // the bytes the files hold (UTF-8 or GBK); else the browsers' UTF-8.
+    bool shortcutFolder = false;
 };
 BrowserFavorites ReadBrowserFavorites();
 

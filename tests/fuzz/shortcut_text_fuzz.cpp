@@ -3,6 +3,7 @@
 // line.
 #include "core/favorites/ini_text.h"
 #include "core/favorites/shortcut_folder.h"
+#include "core/text/text_encoding.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
@@ -29,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     const std::string url = ShortcutUrl(text);
-    FUZZ_CHECK(url == IniValue(sections, "internetshortcut", "url"));
+    FUZZ_CHECK(url ==
+               IniValue(ParseIni(std::string(WithoutUtf8Bom(text))), "internetshortcut", "url"));
     CheckTrimmedLine(url);
     return 0;
 }

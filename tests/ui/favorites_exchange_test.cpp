@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/inotify.h>
@@ -31,6 +32,7 @@
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/favorites/FavoriteRows.h"
+#include "ui/favorites/bookmark_loading.h"
 #include "ui/favorites_page_fixture.h"
 #include "ui/shell/TForm1.h"
 #include "ui/skin/suiBuiltInFileTheme.h"
@@ -43,6 +45,11 @@ const QString kDataFilter = ".dat (*.dat)";
 
 std::string DataFile() {
     return FavoritesDataFile();
+}
+
+// Files that real browsers wrote (browser_exports/make.sh).
+QString Exported(const QString& name) {
+    return QString(TAVINOR_TEST_BROWSER_EXPORTS) + "/" + name;
 }
 
 QStringList Categories(QListWidget* list) {
@@ -64,7 +71,11 @@ protected:
                 then();
         });
         QTest::mouseClick(button, Qt::LeftButton);
-        EXPECT_TRUE(button->isEnabled());
+        WaitUntilDone(button);
+    }
+    // Bookmarks are imported in the background; the button comes back at the end.
+    static void WaitUntilDone(QPushButton* button) {
+        EXPECT_TRUE(QTest::qWaitFor([button] { return button->isEnabled(); }, 60000));
     }
     QString Temp(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
 
@@ -111,6 +122,13 @@ TEST_F(FavoritesExchangeTest, HtmlExportIsABookmarkFileInUtf8) {
     EXPECT_TRUE(html.contains("<DT><H3>默认分类</H3>"));
     EXPECT_TRUE(html.contains("HREF=\"http://news.example/?a=1&amp;b=2\""));
     EXPECT_TRUE(html.contains(">新闻</A>"));
+
+    // A name that says its format wins over the filter.
+    ClickWithFile(form->outBtn, Temp("typed.html"), kDataFilter);
+    EXPECT_TRUE(
+        ReadBytes(dir.File("typed.html")).starts_with("<!DOCTYPE NETSCAPE-Bookmark-file-1>"));
+    ClickWithFile(form->outBtn, Temp("typed.dat"), "HTML 书签 (*.html)");
+    EXPECT_TRUE(ReadBytes(dir.File("typed.dat")).starts_with("tvrV"));
 }
 
 TEST_F(FavoritesExchangeTest, ImportRejectsAForeignFileAndReplacesEverythingWithAGoodOne) {
@@ -217,11 +235,88 @@ TEST_F(FavoritesExchangeTest, ImportOfABrowserBookmarkFileAddsItsLinks) {
     EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：2     ");
 }
 
+TEST_F(FavoritesExchangeTest, FirefoxExportWithMoreFoldersThanFreeCategoriesGivesOneNotice) {
+    // 25 folders of 3 links; 19 categories are free.
+    const SeenDialog* notice = AnswerNextDialog("OK");
+    AnswerNextDialog("OK"); // a second notice would be a fault: answered, then counted
+    ClickWithFile(form->inBtn, Exported("firefox-bookmarks.html"));
+    EXPECT_EQ(AnsweredDialogCount(), 1);
+    EXPECT_EQ(notice->text, "共导入 75 个收藏：57 个放入了各自的分类，18 个因无法新建分类"
+                            "（最多可添加20个分类）放入了最后一个分类“文件夹 19”。");
+    EXPECT_EQ(form->ListBox->count(), 20);
+    EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：76     ");
+}
+
+TEST_F(FavoritesExchangeTest, ChromiumProfileGivesOneNoticeAndSkipsAnAddressThatIsNotText) {
+    QByteArray json = ReadBytes(Exported("chromium-Bookmarks").toStdString()).c_str();
+    ASSERT_TRUE(json.contains(R"("url": "https://site25-3.example.cn/path?a=1&b=3")"));
+    json.replace(R"("url": "https://site25-3.example.cn/path?a=1&b=3")", R"("url": 253)");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QDir().mkpath(config + "/chromium/Default");
+    WriteBytes((config + "/chromium/Default/Bookmarks").toStdString(), json.toStdString());
+
+    const SeenDialog* notice = AnswerNextDialog("OK");
+    AnswerNextDialog("OK");
+    QTest::mouseClick(form->IEBtn, Qt::LeftButton);
+    WaitUntilDone(form->IEBtn);
+    QDir(config + "/chromium").removeRecursively();
+    EXPECT_EQ(AnsweredDialogCount(), 1);
+    EXPECT_EQ(notice->text, "共导入 74 个收藏：57 个放入了各自的分类，17 个因无法新建分类"
+                            "（最多可添加20个分类）放入了最后一个分类“文件夹 19”。\n"
+                            "有 1 个条目没有可读的网址，已跳过。");
+    EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：75     ");
+}
+
+TEST_F(FavoritesExchangeTest, FavoritesFolderFromAChineseWindowsKeepsItsChineseText) {
+    const std::string favorites = QDir::homePath().toStdString() + "/Favorites";
+    const std::string news = favorites + "/\xD0\xC2\xCE\xC5"; // 新闻
+    std::filesystem::create_directories(news);
+    // 头条: GBK name, GBK in the address.
+    WriteBytes(news + "/\xCD\xB7\xCC\xF5.url",
+               "[InternetShortcut]\r\nURL=http://news.example/\xCD\xB7\xCC\xF5\r\n");
+    // 体育: UTF-8 name, text with a byte-order mark.
+    WriteBytes(news + "/\xE4\xBD\x93\xE8\x82\xB2.url",
+               "\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://sports.example/\r\n");
+    WriteBytes(news + "/bad.url", "[InternetShortcut]\r\nURL=http://bad.example/\xFF\xFE\r\n");
+
+    const SeenDialog* notice = AnswerNextDialog("OK");
+    QTest::mouseClick(form->IEBtn, Qt::LeftButton);
+    WaitUntilDone(form->IEBtn);
+    std::filesystem::remove_all(favorites); // Qt cannot name what is not UTF-8
+    EXPECT_EQ(notice->text, "有 1 个条目没有可读的网址，已跳过。");
+    EXPECT_EQ(Categories(form->ListBox), (QStringList{"默认分类", "新闻"}));
+    ASSERT_EQ(form->store.items.size(), 3u);
+    EXPECT_EQ(form->store.items[1].title, "\xCD\xB7\xCC\xF5");
+    EXPECT_EQ(form->store.items[1].url, "http://news.example/\xCD\xB7\xCC\xF5");
+    EXPECT_EQ(form->store.items[2].title, "\xCC\xE5\xD3\xFD"); // 体育 in GBK
+    EXPECT_EQ(form->store.items[2].url, "http://sports.example/");
+}
+
+TEST(BookmarkFileLoading, ReadsPast64MiBAndSaysWhenItCutsAFile) {
+    TempDir dir;
+    const std::string head = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+                             "<DT><A HREF=\"http://first.example/\">First</A>\n";
+    const std::string last = "<DT><A HREF=\"http://last.example/\">Last</A>\n</DL>\n";
+    WriteBytes(dir.File("big.html"), head + "<!--" + std::string(65 << 20, 'x') + "-->\n" + last);
+    LoadedBookmarks loaded = LoadBookmarkFile(QString::fromStdString(dir.File("big.html")));
+    EXPECT_EQ(loaded.readSize, 0) << "read whole";
+    ASSERT_EQ(loaded.root.children.size(), 2u);
+    EXPECT_EQ(loaded.root.children[1].url, "http://last.example/");
+
+    // Past the bound: cut where a line ends, and told how much was taken.
+    WriteBytes(dir.File("cut.html"), head + last);
+    loaded = LoadBookmarkFile(QString::fromStdString(dir.File("cut.html")), head.size() + 10);
+    EXPECT_EQ(loaded.fileSize, static_cast<qint64>((head + last).size()));
+    EXPECT_EQ(loaded.readSize, static_cast<qint64>(head.size()));
+    ASSERT_EQ(loaded.root.children.size(), 1u);
+    EXPECT_EQ(loaded.root.children[0].url, "http://first.example/");
+}
+
 TEST_F(FavoritesExchangeTest, BrowserImportNeedsASourceAndSkipsOneItCannotRead) {
     const SeenDialog* notice = AnswerNextDialog("OK");
     QTest::mouseClick(form->IEBtn, Qt::LeftButton);
+    WaitUntilDone(form->IEBtn);
     EXPECT_EQ(notice->text, "导入IE收藏夹出错！");
-    EXPECT_TRUE(form->IEBtn->isEnabled());
 
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString damaged = config + "/google-chrome/Default/Bookmarks";
@@ -233,6 +328,7 @@ TEST_F(FavoritesExchangeTest, BrowserImportNeedsASourceAndSkipsOneItCannotRead) 
                    "children": [{"name": "A", "type": "url", "url": "http://a.example/"}]}}})");
     notice = AnswerNextDialog("OK");
     QTest::mouseClick(form->IEBtn, Qt::LeftButton);
+    WaitUntilDone(form->IEBtn);
     QDir(config + "/chromium").removeRecursively();
     QDir(config + "/google-chrome").removeRecursively();
     EXPECT_EQ(notice->text, "无法读取浏览器收藏 " + damaged + "，已跳过。");

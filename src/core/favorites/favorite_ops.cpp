@@ -84,11 +84,11 @@ std::string LinkCaption(const std::string& title) {
     return caption + "   ";
 }
 
-int AddFavorite(Store& store, int row, const std::string& address, const std::string& title,
-                const std::string& addedAt) {
+bool ListNewFavorite(Store& store, int row, const std::string& address, const std::string& title,
+                     const std::string& addedAt) {
     const int8_t id = CategoryIdAt(store, row);
     if (!CountableCategoryId(id))
-        return 0;
+        return false;
     store.header.recordCount += 1;
     store.header.favoriteCount += 1;
 
@@ -109,11 +109,34 @@ int AddFavorite(Store& store, int row, const std::string& address, const std::st
     record.recordIndex = store.header.recordCount - 1;
 
     store.categoryRowCount[id] += 1;
+    ListFavorite(store, record);
+    return true;
+}
+
+int AddFavorite(Store& store, int row, const std::string& address, const std::string& title,
+                const std::string& addedAt) {
+    if (!ListNewFavorite(store, row, address, title, addedAt))
+        return 0;
     // Memory is the authority during the run: like every save, a failed one
     // leaves the change in memory; the caller tells the user.
-    const int saved = SaveStore(store, record, true);
-    ListFavorite(store, record);
-    return saved;
+    return SaveStore(store, store.record, true);
+}
+
+int SaveNewFavorites(const Store& store, const std::vector<FavoriteRecord>& records) {
+    if (records.empty())
+        return 0;
+    StoreUpdate file(store.path);
+    if (!file.IsOpen())
+        return -1;
+    // As SaveStore: the first slot lies within the file or right at its end,
+    // so no blank records are ever made up in front of it.
+    const long slot = RecordOffset(records.front().recordIndex);
+    if (slot == kFixedBlockSize && file.Size() < slot && !file.WriteFixedBlock(store))
+        return -1;
+    if (records.front().recordIndex < 0 || file.Size() < slot ||
+        !file.WriteAt(slot, records.data(), records.size() * sizeof(FavoriteRecord)))
+        return -1;
+    return file.WriteFixedBlock(store) ? 0 : -1;
 }
 
 AddCategoryResult AddCategory(Store& store, const std::string& name) {

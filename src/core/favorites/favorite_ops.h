@@ -4,6 +4,7 @@
 // the page never holds unsaved favorites. The window only redraws.
 
 #include <string>
+#include <vector>
 
 #include "core/store/store.h"
 
@@ -27,6 +28,16 @@ constexpr int RowTop(int n) {
 // written (the favorite is listed all the same).
 int AddFavorite(Store& store, int row, const std::string& address, const std::string& title,
                 const std::string& addedAt);
+
+// AddFavorite's change to memory alone: the record is built in store.record
+// and listed; the caller writes it. False, with nothing changed, for a row
+// AddFavorite would refuse.
+bool ListNewFavorite(Store& store, int row, const std::string& address, const std::string& title,
+                     const std::string& addedAt);
+// Writes records listed by ListNewFavorite, consecutive and in order, with
+// one write for the records and then one for the header and tables (a kill
+// in between leaves records the header does not count yet). 0, or -1.
+int SaveNewFavorites(const Store& store, const std::vector<FavoriteRecord>& records);
 
 enum class AddCategoryResult {
     Added,

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <string_view>
 #include <vector>
 
 #include "core/favorites/ini_text.h"
@@ -20,10 +21,11 @@ const char kDoctype[] = "<!DOCTYPE NETSCAPE-Bookmark-file-1>";
 // stack of the walk that reads the tree.
 constexpr std::size_t kMaxDepth = 32;
 
-std::string Lower(std::string text) {
-    for (char& c : text)
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
+    return out;
 }
 
 void AppendUtf8(std::string& out, unsigned long code) {
@@ -47,7 +49,7 @@ void AppendUtf8(std::string& out, unsigned long code) {
 }
 
 // Character references decoded; tags inside a title dropped.
-std::string PlainText(const std::string& html) {
+std::string PlainText(std::string_view html) {
     static const std::map<std::string, unsigned long> named = {
         {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0}};
     std::string out;
@@ -64,7 +66,7 @@ std::string PlainText(const std::string& html) {
             out += html[i];
             continue;
         }
-        const std::string name = html.substr(i + 1, semicolon - i - 1);
+        const std::string name(html.substr(i + 1, semicolon - i - 1));
         unsigned long code = 0;
         if (name.size() > 1 && name[0] == '#') {
             const bool hex = name[1] == 'x' || name[1] == 'X';
@@ -85,10 +87,11 @@ struct Tag {
     std::string name;                              // lower case, "/dl" for a closing tag
     std::map<std::string, std::string> attributes; // names in lower case, values decoded
     std::size_t end = 0;                           // just past the '>'
+    bool broken = false; // a quoted value not closed on its line: end is that line's end
 };
 
 // The tag that starts at text[at] == '<'.
-Tag ReadTag(const std::string& text, std::size_t at) {
+Tag ReadTag(std::string_view text, std::size_t at) {
     Tag tag;
     std::size_t i = at + 1;
     while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '/'))
@@ -107,10 +110,18 @@ Tag ReadTag(const std::string& text, std::size_t at) {
             ++i;
             const char quote = i < text.size() && (text[i] == '"' || text[i] == '\'') ? text[i] : 0;
             if (quote != 0) {
+                // Browsers write each entry on a line of its own: a value
+                // still open at the line's end has lost its quote, and what
+                // follows is the next entry, not part of this one.
                 const std::size_t close = text.find(quote, i + 1);
-                const std::size_t stop = close == std::string::npos ? text.size() : close;
-                value = text.substr(i + 1, stop - i - 1);
-                i = stop + 1;
+                const std::size_t lineEnd = text.find('\n', i + 1);
+                if (close == std::string_view::npos || lineEnd < close) {
+                    tag.broken = true;
+                    tag.end = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
+                    return tag;
+                }
+                value = text.substr(i + 1, close - i - 1);
+                i = close + 1;
             } else {
                 while (i < text.size() && text[i] != '>' &&
                        !std::isspace(static_cast<unsigned char>(text[i])))
@@ -127,11 +138,11 @@ Tag ReadTag(const std::string& text, std::size_t at) {
 }
 
 // The text up to the closing tag `close` (lower case), and where it ends.
-std::string TextUntil(const std::string& text, std::size_t& at, const std::string& close) {
+std::string TextUntil(std::string_view text, std::size_t& at, const std::string& close) {
     std::size_t i = at;
     while (true) {
         const std::size_t open = text.find('<', i);
-        if (open == std::string::npos) {
+        if (open == std::string_view::npos) {
             at = text.size();
             return PlainText(text.substr(i));
         }
@@ -145,6 +156,15 @@ std::string TextUntil(const std::string& text, std::size_t& at, const std::strin
     }
 }
 
+// A line break inside a value is written as a reference: the reader takes a
+// value still open at the line's end as broken.
+std::string EscapeAttribute(const std::string& text) {
+    std::string out;
+    for (const char c : EscapeHtml(text))
+        out += c == '\n' ? std::string("&#10;") : std::string(1, c);
+    return out;
+}
+
 void WriteFolder(std::string& out, const BookmarkNode& folder, int depth) {
     const std::string indent(static_cast<std::size_t>(depth) * 4, ' ');
     for (const BookmarkNode& child : folder.children) {
@@ -155,7 +175,7 @@ void WriteFolder(std::string& out, const BookmarkNode& folder, int depth) {
             out += indent + "</DL><p>\n";
             continue;
         }
-        out += indent + "<DT><A HREF=\"" + EscapeHtml(child.url) + "\"";
+        out += indent + "<DT><A HREF=\"" + EscapeAttribute(child.url) + "\"";
         if (child.addDate > 0)
             out += " ADD_DATE=\"" + std::to_string(child.addDate) + "\"";
         out += ">" + EscapeHtml(child.name) + "</A>\n";
@@ -175,7 +195,7 @@ bool IsNetscapeBookmarkFile(const std::string& text) {
     return EqualsIgnoringCase(text.substr(i, sizeof kDoctype - 1), kDoctype);
 }
 
-BookmarkNode ReadNetscapeBookmarks(const std::string& text) {
+BookmarkNode ReadNetscapeBookmarks(std::string_view text) {
     std::vector<BookmarkNode> open{BookmarkNode::Folder("")};
     std::vector<bool> ownsFolder;
     std::string pendingFolder;
@@ -190,14 +210,21 @@ BookmarkNode ReadNetscapeBookmarks(const std::string& text) {
         if (!ownsFolder.empty())
             ownsFolder.pop_back();
     };
-    while ((at = text.find('<', at)) != std::string::npos) {
+    while ((at = text.find('<', at)) != std::string_view::npos) {
         if (text.compare(at, 4, "<!--") == 0) {
             const std::size_t end = text.find("-->", at);
-            at = end == std::string::npos ? text.size() : end + 3;
+            at = end == std::string_view::npos ? text.size() : end + 3;
             continue;
         }
         const Tag tag = ReadTag(text, at);
         at = tag.end;
+        if (tag.broken) {
+            // A link that lost its quote has no address to trust: it is kept
+            // without one, so that the import counts it instead of adding it.
+            if (tag.name == "a")
+                open.back().children.push_back(BookmarkNode::Link("", ""));
+            continue;
+        }
         if (tag.name == "h3") {
             pendingFolder = TextUntil(text, at, "/h3");
             folderPending = true;
@@ -213,8 +240,10 @@ BookmarkNode ReadNetscapeBookmarks(const std::string& text) {
             const auto href = tag.attributes.find("href");
             const auto added = tag.attributes.find("add_date");
             const std::string title = TextUntil(text, at, "/a");
-            if (href == tag.attributes.end())
+            if (href == tag.attributes.end()) {
+                open.back().children.push_back(BookmarkNode::Link(title, ""));
                 continue;
+            }
             const int64_t seconds = added == tag.attributes.end()
                                         ? 0
                                         : std::strtoll(added->second.c_str(), nullptr, 10);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/favorites/bookmark_tree.h"
 
@@ -13,8 +14,10 @@
 bool IsNetscapeBookmarkFile(const std::string& text);
 
 // The folders and links of a bookmark file (UTF-8 text), in file order.
-// Folders nested deeper than a sane limit are merged into their ancestor.
-BookmarkNode ReadNetscapeBookmarks(const std::string& text);
+// Folders nested deeper than a sane limit are merged into their ancestor. A
+// link whose address is missing or broken (its quote never closes) is kept
+// with an empty address.
+BookmarkNode ReadNetscapeBookmarks(std::string_view text);
 
 // The bookmark file for a tree whose text is UTF-8: one <H3> folder per
 // child folder of the root, text and attributes escaped.

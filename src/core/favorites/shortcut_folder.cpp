@@ -6,6 +6,7 @@
 
 #include "core/favorites/ini_text.h"
 #include "core/favorites/shortcut_folder.h"
+#include "core/text/text_encoding.h"
 
 namespace fs = std::filesystem;
 
@@ -53,7 +54,7 @@ void ReadInto(BookmarkNode& folder, const fs::path& path) {
 } // namespace
 
 std::string ShortcutUrl(const std::string& text) {
-    return IniValue(ParseIni(text), "InternetShortcut", "URL");
+    return IniValue(ParseIni(std::string(WithoutUtf8Bom(text))), "InternetShortcut", "URL");
 }
 
 BookmarkNode ReadShortcutFolder(const std::string& path) {

@@ -86,6 +86,7 @@ BrowserFavorites ReadBrowserFavorites() {
     const QString shortcuts = Home() + "/Favorites";
     if (QFileInfo(shortcuts).isDir()) {
         favorites.found = true;
+        favorites.shortcutFolder = true;
         favorites.root = ReadShortcutFolder(shortcuts.toStdString());
         return favorites;
     }

@@ -22,6 +22,8 @@ void Fill(BookmarkNode& folder, const QJsonArray& children, std::size_t depth) {
             if (depth < kMaxDepth)
                 folder.children.push_back(std::move(sub));
         } else if (type == "url") {
+            // An address that is not text stays empty: the import counts
+            // such a link instead of adding it.
             const qint64 added = node.value("date_added").toString().toLongLong();
             folder.children.push_back(BookmarkNode::Link(
                 name, node.value("url").toString().toStdString(), SecondsFromChromiumTime(added)));

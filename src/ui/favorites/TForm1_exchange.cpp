@@ -2,11 +2,13 @@
 // files every browser reads, and the browsers' own favorites.
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <memory>
 #include <optional>
 
@@ -16,18 +18,18 @@
 #include "core/store/read_file.h"
 #include "core/store/replace_file.h"
 #include "platform/platform.h"
+#include "ui/favorites/bookmark_loading.h"
 #include "ui/favorites/bookmark_text.h"
 #include "ui/favorites/busy_button.h"
 #include "ui/favorites/plain_file_browsing.h"
 #include "ui/shell/TForm1.h"
+#include "ui/text/gbk_codec.h"
 
 namespace {
 
 const QString kDataFilter = QStringLiteral(".dat (*.dat)");
 const QString kHtmlExportFilter = QStringLiteral("HTML 书签 (*.html)");
 const QString kHtmlImportFilter = QStringLiteral("HTML 书签 (*.html *.htm)");
-// A bookmark file larger than this is not one a browser wrote.
-constexpr qint64 kBookmarkFileLimit = 64 << 20;
 
 // Qt's own dialog rather than the desktop's: the same on every desktop, and
 // one that a test can answer.
@@ -54,6 +56,36 @@ int ExportBookmarkFile(const QString& target, const std::string& dataFile) {
     return ReplaceFile(target.toStdString(), WriteNetscapeBookmarks(*tree));
 }
 
+QString Megabytes(qint64 bytes) {
+    return QString::number(static_cast<double>(bytes) / (1 << 20), 'f', 1);
+}
+
+// What the user is told once an import of bookmarks is over: a file read
+// only in part, favorites that went into the last category because theirs
+// could not be made (unless told one by one), links without an address.
+// Empty when all went well.
+QString ImportSummary(const WalkOutcome& outcome, bool withCategoryLimit,
+                      const LoadedBookmarks& source) {
+    QStringList parts;
+    if (source.readSize > 0)
+        parts << QString("书签文件有 %1 MB，超过一次可读取的大小，只导入了前 %2 MB 中的收藏。")
+                     .arg(Megabytes(source.fileSize), Megabytes(source.readSize));
+    if (withCategoryLimit && outcome.misplaced > 0) {
+        const QString why = outcome.refusal == AddCategoryResult::IdsUsedUp
+                                ? QString("分类编号已用完，请先执行导出/导入操作")
+                                : QString("最多可添加%1个分类").arg(kMaxCategories);
+        parts << QString("共导入 %1 个收藏：%2 个放入了各自的分类，%3 个因无法新建分类（%4）"
+                         "放入了最后一个分类“%5”。")
+                     .arg(outcome.added)
+                     .arg(outcome.added - outcome.misplaced)
+                     .arg(outcome.misplaced)
+                     .arg(why, FromGbk(outcome.lastCategory));
+    }
+    if (outcome.skipped > 0)
+        parts << QString("有 %1 个条目没有可读的网址，已跳过。").arg(outcome.skipped);
+    return parts.join("\n");
+}
+
 // The first `limit` bytes of a file; nothing when it cannot be read or is
 // no plain file (a FIFO or a device would hold the window).
 std::optional<QByteArray> ReadUpTo(const QString& path, qint64 limit) {
@@ -72,7 +104,13 @@ QString TForm1::AskExportFile(bool& html) {
     while (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
         html = dialog->selectedNameFilter() == kHtmlExportFilter;
         QString file = dialog->selectedFiles().first();
-        if (QFileInfo(file).suffix().isEmpty())
+        // A name that says its format wins over the filter.
+        const QString suffix = QFileInfo(file).suffix().toLower();
+        if (suffix == "html" || suffix == "htm")
+            html = true;
+        else if (suffix == "dat")
+            html = false;
+        else if (suffix.isEmpty())
             file += html ? ".html" : ".dat";
         const QFileInfo target(file);
         if (!target.dir().exists())
@@ -106,21 +144,24 @@ void TForm1::outBtnClick() {
 }
 
 void TForm1::inBtnClick() {
-    BusyButton busy(inBtn);
-    const QString chosen = AskImportFile();
-    const std::optional<QByteArray> head = chosen.isEmpty() ? std::nullopt : ReadUpTo(chosen, 1024);
-    if (!head)
-        return ParkFocus();
-
-    // A browser's bookmark file adds its links; a data file replaces ours.
-    if (IsNetscapeBookmarkFile(head->toStdString())) {
-        if (const std::optional<QByteArray> file = ReadUpTo(chosen, kBookmarkFileLimit)) {
-            BookmarkNode tree = ReadNetscapeBookmarks(file->toStdString());
-            BookmarksToGbk(tree);
-            ImportBookmarkTree(tree);
-        }
-        return ParkFocus();
+    QString bookmarkFile;
+    {
+        BusyButton busy(inBtn);
+        const QString chosen = AskImportFile();
+        const std::optional<QByteArray> head =
+            chosen.isEmpty() ? std::nullopt : ReadUpTo(chosen, 1024);
+        // A browser's bookmark file adds its links; a data file replaces ours.
+        if (head && IsNetscapeBookmarkFile(head->toStdString()))
+            bookmarkFile = chosen;
+        else if (head)
+            ImportDataFile(chosen);
     }
+    if (!bookmarkFile.isEmpty())
+        StartBookmarkImport([bookmarkFile] { return LoadBookmarkFile(bookmarkFile); });
+    ParkFocus();
+}
+
+void TForm1::ImportDataFile(const QString& chosen) {
     switch (ImportStoreFile(store, chosen.toStdString())) {
     case ImportOutcome::CannotOpen:
         break;
@@ -143,32 +184,74 @@ void TForm1::inBtnClick() {
                    QDir::toNativeSeparators(QString::fromStdString(ImportBackupPath(store.path))));
         break;
     }
-    ParkFocus();
 }
 
 void TForm1::IEBtnClick() {
-    BusyButton busy(IEBtn);
-    platform::BrowserFavorites favorites = platform::ReadBrowserFavorites();
-    if (!favorites.found) {
-        ShowMsgDlg("导入IE收藏夹出错！");
-        return ParkFocus();
-    }
-    BookmarksToGbk(favorites.root);
-    ImportBookmarkTree(favorites.root);
-    for (const std::string& source : favorites.unreadable)
-        ShowMsgDlg("无法读取浏览器收藏 " + QString::fromStdString(source) + "，已跳过。");
+    StartBookmarkImport(LoadBrowserFavorites);
     ParkFocus();
 }
 
-void TForm1::ImportBookmarkTree(const BookmarkNode& root) {
-    const WalkOutcome outcome =
-        ImportFavoritesFolder(store, root, platform::LocalDateTimeText(),
-                              [this](AddCategoryResult result) { ShowCategoryRefusal(result); });
+// Both import buttons wait until the links are in: a second import, or a data
+// file replacing the store, must not run beside the walk.
+struct TForm1::BookmarkImportRun {
+    BookmarkImportRun(Store& store, LoadedBookmarks& loaded, CategoryRefused refused)
+        : walk(store, std::move(loaded.root), platform::LocalDateTimeText(), std::move(refused)),
+          source(std::move(loaded)) {}
+    FavoritesImport walk;
+    LoadedBookmarks source; // without its tree, which the walk holds
+};
+
+void TForm1::StartBookmarkImport(std::function<LoadedBookmarks()> load) {
+    inBtn->setEnabled(false);
+    IEBtn->setEnabled(false);
+    LoadInBackground(this, std::move(load), [this](LoadedBookmarks& loaded) {
+        if (!loaded.found) {
+            ShowMsgDlg("导入IE收藏夹出错！");
+            inBtn->setEnabled(true);
+            IEBtn->setEnabled(true);
+            return;
+        }
+        // The favorites folder keeps its notice for each shortcut that finds
+        // no category of its own; everything else is told once at the end.
+        CategoryRefused refused;
+        if (loaded.shortcutFolder)
+            refused = [this](AddCategoryResult result) { ShowCategoryRefusal(result); };
+        bookmarkImport = std::make_shared<BookmarkImportRun>(store, loaded, std::move(refused));
+        ImportBookmarkSlice();
+    });
+}
+
+void TForm1::ImportBookmarkSlice() {
+    // Slices short enough that the window answers between them; each step
+    // ends with one write of its favorites to the data file.
+    constexpr std::size_t kLinksPerStep = 64;
+    constexpr qint64 kSliceMs = 10;
+    QElapsedTimer clock;
+    clock.start();
+    std::shared_ptr<BookmarkImportRun> run = bookmarkImport;
+    bool done = false;
+    while (!(done = run->walk.Step(kLinksPerStep)) && clock.elapsed() < kSliceMs) {
+    }
+    if (!done)
+        return QTimer::singleShot(0, this, &TForm1::ImportBookmarkSlice);
+
+    bookmarkImport.reset();
+    const WalkOutcome& outcome = run->walk.outcome();
     ReportSave(outcome.saved ? 0 : -1);
     ListCategories();
     ListBox->setCurrentRow(0);
     ListBoxClick();
     UpdateFavoriteCount();
+    const QString summary = ImportSummary(outcome, !run->source.shortcutFolder, run->source);
+    if (!summary.isEmpty())
+        ShowMsgDlg(summary);
+    for (const std::string& source : run->source.unreadable)
+        ShowMsgDlg("无法读取浏览器收藏 " + QString::fromStdString(source) + "，已跳过。");
+    inBtn->setEnabled(true);
+    IEBtn->setEnabled(true);
+    // A hundred thousand links take the window thread a fifth of a second
+    // to free.
+    DisposeInBackground(std::move(run));
 }
 
 void TForm1::ReloadAfterImport() {

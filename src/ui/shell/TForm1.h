@@ -4,6 +4,8 @@
 #include <QString>
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "core/menus/site_catalogue.h"
@@ -13,7 +15,7 @@
 #include "ui/shell/skinned_window.h"
 
 enum class AddCategoryResult;
-struct BookmarkNode;
+struct LoadedBookmarks;
 class FavoriteRows;
 class QCheckBox;
 class QComboBox;
@@ -246,7 +248,12 @@ private:
     // categories, and the page shown again from an imported data file.
     QString AskExportFile(bool& html);
     QString AskImportFile();
-    void ImportBookmarkTree(const BookmarkNode& root);
+    void ImportDataFile(const QString& chosen);
+    // Bookmarks are read off the window thread and added a slice at a time.
+    void StartBookmarkImport(std::function<LoadedBookmarks()> load);
+    void ImportBookmarkSlice();
+    struct BookmarkImportRun;
+    std::shared_ptr<BookmarkImportRun> bookmarkImport;
     void ReloadAfterImport();
     void ParkFocus();
     void PlaceOnScreen();

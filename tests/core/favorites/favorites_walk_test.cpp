@@ -56,7 +56,14 @@ TEST_F(FavoritesWalkTest, FolderTreeBecomesCategoriesInTheOrderTheWalkMeetsThem)
     Shortcut(".private/D.url", "http://d.example/");
     WriteBytes(favorites.path() + "/notes.txt", "URL=http://text.example/");
 
-    EXPECT_EQ(Import(ReadShortcutFolder(favorites.path())), 4);
+    WriteBytes(favorites.path() + "/Bom.url",
+               "\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://bom.example/\r\n");
+
+    const WalkOutcome outcome =
+        ImportFavoritesFolder(store, ReadShortcutFolder(favorites.path()), "now",
+                              [this](AddCategoryResult result) { refusals.push_back(result); });
+    EXPECT_EQ(outcome.added, 4);
+    EXPECT_EQ(outcome.skipped, 1) << "the shortcut without an address";
     ASSERT_EQ(store.header.categoryCount, 4);
     EXPECT_EQ(CategoryName(1), kRootCategory);
     EXPECT_EQ(CategoryName(2), "News");
@@ -64,16 +71,15 @@ TEST_F(FavoritesWalkTest, FolderTreeBecomesCategoriesInTheOrderTheWalkMeetsThem)
     EXPECT_EQ(CategoryOf("A"), kRootCategory);
     EXPECT_EQ(CategoryOf("B"), "News");
     EXPECT_EQ(CategoryOf("C"), "Local");
-    EXPECT_EQ(CategoryOf("NoAddress"), kRootCategory);
-    EXPECT_EQ(store.items.back().url, "http://");
+    EXPECT_EQ(CategoryOf("Bom"), kRootCategory);
+    EXPECT_EQ(CategoryOf("NoAddress"), "(none)");
     EXPECT_EQ(CategoryOf("D"), "(none)");
     EXPECT_EQ(CategoryOf(".hidden"), "(none)");
 
     EXPECT_EQ(ReadBytes(store.path).size(), 2888u + 5 * 364) << "each saved as it was added";
 
-    // Again: only the shortcut without an address comes back, stored as
-    // "http://" and so never equal to what it reads.
-    EXPECT_EQ(Import(ReadShortcutFolder(favorites.path())), 1);
+    // Again: nothing new.
+    EXPECT_EQ(Import(ReadShortcutFolder(favorites.path())), 0);
     EXPECT_EQ(store.header.categoryCount, 4);
     EXPECT_TRUE(refusals.empty());
 }
@@ -104,7 +110,11 @@ TEST_F(FavoritesWalkTest, WithTwentyCategoriesNewFoldersGoToTheLastWithANoticeEa
     BookmarkNode root = BookmarkNode::Folder("");
     root.children = {folder};
 
-    EXPECT_EQ(Import(root), 2);
+    const WalkOutcome outcome = ImportFavoritesFolder(
+        store, root, "now", [this](AddCategoryResult result) { refusals.push_back(result); });
+    EXPECT_EQ(outcome.added, 2);
+    EXPECT_EQ(outcome.misplaced, 2);
+    EXPECT_EQ(outcome.lastCategory, "c19");
     EXPECT_EQ(refusals, std::vector<AddCategoryResult>(2, AddCategoryResult::TooMany));
     EXPECT_EQ(store.header.categoryCount, 20);
     EXPECT_EQ(CategoryOf("x"), "c19");

@@ -75,12 +75,36 @@ TEST(NetscapeBookmarks, ReadsWhatBrowsersWrite) {
     const BookmarkNode& bar = root.children[1];
     ASSERT_TRUE(bar.folder);
     EXPECT_EQ(bar.name, "Bar");
-    ASSERT_EQ(bar.children.size(), 2u);
+    ASSERT_EQ(bar.children.size(), 3u);
     EXPECT_EQ(bar.children[0].url, "http://single/");
-    ASSERT_EQ(bar.children[1].children.size(), 1u);
-    EXPECT_EQ(bar.children[1].children[0].name, "Script");
-    EXPECT_EQ(bar.children[1].children[0].url, "javascript:alert(1)");
+    EXPECT_EQ(bar.children[1].url, "") << "kept without an address, for the import to count";
+    ASSERT_EQ(bar.children[2].children.size(), 1u);
+    EXPECT_EQ(bar.children[2].children[0].name, "Script");
+    EXPECT_EQ(bar.children[2].children[0].url, "javascript:alert(1)");
     EXPECT_FALSE(IsNetscapeBookmarkFile("<html><body>hello</body></html>"));
+}
+
+TEST(NetscapeBookmarks, ALinkWhoseQuoteNeverClosesHasNoAddressAndTheNextLinkStillReads) {
+    const std::string file = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+                             "<DT><A HREF=\"http://cut.example/ ADD_DATE=1>Cut</A>\n"
+                             "<DT><A HREF=\"http://next.example/\">Next</A>\n"
+                             "<DT><A HREF=\"";
+    const BookmarkNode root = ReadNetscapeBookmarks(file);
+    ASSERT_EQ(root.children.size(), 3u);
+    EXPECT_EQ(root.children[0].url, "");
+    EXPECT_EQ(root.children[1].url, "http://next.example/");
+    EXPECT_EQ(root.children[1].name, "Next");
+    EXPECT_EQ(root.children[2].url, "");
+
+    // Such links are counted, never stored as blank favorites.
+    TempDir dir;
+    Store store;
+    store.path = dir.File("tvr.dat");
+    LoadStoreFile(store, "http://site/", "now");
+    const WalkOutcome outcome = ImportFavoritesFolder(store, root, "now", {});
+    EXPECT_EQ(outcome.added, 1);
+    EXPECT_EQ(outcome.skipped, 2);
+    EXPECT_EQ(store.header.categoryCount, 2) << "only the category of the good link";
 }
 
 TEST(NetscapeBookmarks, DeepNestingIsFlattenedNotFollowedForever) {

@@ -6,6 +6,7 @@
 #include "core/favorites/favorite_ops.h"
 #include "core/store/store_load.h"
 #include "support/temp_dir.h"
+#include "support/time_factor.h"
 
 namespace {
 
@@ -209,7 +210,7 @@ TEST(LinkCaption, FourBlanksPerThreeWideCharactersThenThree) {
         EXPECT_EQ(LinkCaption(Wide(count)), Wide(count) + std::string(blanks, ' ')) << count;
 }
 
-TEST_F(FavoriteOpsTest, HalfOfAHundredThousandFavoritesDeletedInOnePass) {
+TEST_F(FavoriteOpsTest, DeletingHalfOfAHundredThousandFavoritesTakesUnderTwoSeconds) {
     const int n = 100000;
     std::filesystem::resize_file(store.path, At(n));
     store.header.recordCount = n;
@@ -218,7 +219,7 @@ TEST_F(FavoriteOpsTest, HalfOfAHundredThousandFavoritesDeletedInOnePass) {
         store.items.push_back({i, 0, "u", "t", i % 2 == 0});
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(DeleteCheckedFavorites(store, 0), 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(Stretched(2000)));
     EXPECT_EQ(store.items.size(), n / 2u);
     EXPECT_EQ(Int32At(Bytes(), At(n - 2) + 360), 1);
 }

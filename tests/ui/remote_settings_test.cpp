@@ -23,7 +23,8 @@
 
 namespace {
 
-const int kTimeOut = Stretched(1500);
+// Long enough that a crowded machine still reaches the checks made while it runs.
+const int kTimeOut = Limit(1500);
 constexpr int kInterval = 300;
 
 QString LogoFile() {
@@ -141,9 +142,15 @@ TEST_F(RemoteSettingsTest, ErrorStatusRetriesUntilSuccessAndNeverKeepsABadLogo) 
     WriteBytes(site.File("setting.txt"), "text=ok");
     ASSERT_TRUE(WaitFor([&] { return form->Edit7->text() == "ok"; }, 5000));
     EXPECT_FALSE(form->Timer1->isActive());
-    const int requests = answering.RequestLog().size();
+    // The start page's pane may still ask for its icon; the program's own fetches count.
+    const auto fetches = [&] {
+        QStringList paths = answering.RequestLog();
+        paths.removeAll("/favicon.ico");
+        return paths.join(' ').toStdString();
+    };
+    const std::string before = fetches();
     Linger(3 * kInterval);
-    EXPECT_EQ(answering.RequestLog().size(), requests) << "none after the success";
+    EXPECT_EQ(fetches(), before) << "none after the success";
 }
 
 TEST_F(RemoteSettingsTest, HangingRequestLeavesTheWindowLiveAndEndsAtTheDeadline) {

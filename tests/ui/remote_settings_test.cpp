@@ -190,7 +190,7 @@ TEST_F(RemoteSettingsTest, HangingRequestLeavesTheWindowLiveAndEndsAtTheDeadline
 // Bodies that never end, sent while the window thread handles nothing: each
 // request still ends by its bound or its deadline, and memory stays flat.
 TEST_F(RemoteSettingsTest, EndlessBodiesEndInTimeWhileTheWindowIsBusy) {
-    constexpr int kEndedBy = kTimeOut + 1500;
+    const int kEndedBy = kTimeOut + 1500;
     // The longest a stream at `path` ran, or -1 while none has ended.
     const auto ranFor = [&](const QString& path) {
         int longest = -1;
@@ -202,10 +202,10 @@ TEST_F(RemoteSettingsTest, EndlessBodiesEndInTimeWhileTheWindowIsBusy) {
     // Waits for a request of `path`, keeps the window busy for `busy` ms, and
     // checks how long the server had to send.
     const auto endsInTime = [&](const QString& path, int busy) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return server->RequestLog().contains(path); }, 5000))
+        ASSERT_TRUE(WaitFor([&] { return server->RequestLog().contains(path); }, 5000))
             << path.toStdString();
         KeepWindowThreadBusy(busy);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return ranFor(path) >= 0; }, 3000)) << path.toStdString();
+        ASSERT_TRUE(WaitFor([&] { return ranFor(path) >= 0; }, 3000)) << path.toStdString();
         EXPECT_LE(ranFor(path), kEndedBy) << path.toStdString();
     };
     for (const char* kind : {"endless", "huge", "drip"}) {

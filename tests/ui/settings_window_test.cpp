@@ -409,10 +409,11 @@ TEST_F(SettingsWindowTest, EscapeClosesItAndTheAboutBoxAsTheirCloseButtons) {
     TForm3 about;
     Form3 = &about;
     // Should the key do nothing, the window is closed anyway so the test ends.
-    const auto escapeOn = [](QWidget* control, bool& closed) {
-        QTimer::singleShot(0, [control, &closed] {
+    QObject scope; // and nothing is left to run once it has
+    const auto escapeOn = [&scope](QWidget* control, bool& closed) {
+        QTimer::singleShot(0, &scope, [control, &closed] {
             // Keys reach the window the user is in: the active one.
-            EXPECT_TRUE(QTest::qWaitForWindowActive(control->window()));
+            EXPECT_TRUE(WaitActive(control->window()));
             control->setFocus();
             QTest::keyClick(control, Qt::Key_Escape);
             closed = !control->window()->isVisible();

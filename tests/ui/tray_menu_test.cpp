@@ -124,7 +124,7 @@ TEST_F(TrayMenuTest, FavoritesRequestOfASecondStartShowsTheFavoritesPage) {
     form->Minimize();
     ExpectInTray();
     ASSERT_TRUE(platform::AskRunningInstance(StartAction::Favorites));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->isVisible(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return form->isVisible(); }, 5000));
     EXPECT_EQ(form->suiPageControl1->currentWidget(), form->guanliTabSheet);
     Form1 = nullptr;
 }

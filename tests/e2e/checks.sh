@@ -4,8 +4,15 @@ check() { # check NAME COMMAND...
   if "${@:2}"; then passed=$((passed + 1)); echo "ok: $1"
   else failed=$((failed + 1)); echo "FAILED: $1"; fi
 }
+# Every limit and pause is stretched by TAVINOR_TEST_TIME_FACTOR (default 1),
+# for slow or crowded machines.
+stretched() { # stretched NUMBER: NUMBER times the factor
+  awk -v n="$1" -v f="${TAVINOR_TEST_TIME_FACTOR:-1}" 'BEGIN { print n * (f > 1 ? f : 1) }'
+}
+linger() { sleep "$(stretched "$1")"; } # for checks that something does NOT happen
 wait_for() { # wait_for SECONDS COMMAND...
-  local end=$((SECONDS + $1)); shift
+  local limit; limit=$(stretched "$1"); shift
+  local end=$((SECONDS + ${limit%.*}))
   until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.1; done
 }
 ended() { ! kill -0 "$1" 2>/dev/null; }

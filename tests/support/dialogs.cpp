@@ -8,6 +8,7 @@
 #include <list>
 
 #include "support/dialogs.h"
+#include "support/time_factor.h"
 #include "ui/skin/suiForm.h"
 
 namespace {
@@ -17,13 +18,21 @@ std::list<SeenDialog> seen;
 std::deque<SeenDialog*> waiting;
 int answered = 0;
 
+constexpr int kPollMs = 50;
+// How long an answerer waits for its dialog.
+int Tries() {
+    return Stretched(10000) / kPollMs;
+}
+// A file dialog answerer still waiting is dropped when this moves on.
+int fileAnswerer = 0;
+
 void Poll(SeenDialog* record, QString caption, int triesLeft) {
     if (std::find(waiting.begin(), waiting.end(), record) == waiting.end())
         return; // given up by a reset
     QWidget* dialog = QApplication::activeModalWidget();
     if (dialog == nullptr || qobject_cast<QFileDialog*>(dialog) || waiting.front() != record) {
         if (triesLeft > 0)
-            QTimer::singleShot(50, [=] { Poll(record, caption, triesLeft - 1); });
+            QTimer::singleShot(kPollMs, [=] { Poll(record, caption, triesLeft - 1); });
         else
             std::erase(waiting, record);
         return;
@@ -47,13 +56,18 @@ void Poll(SeenDialog* record, QString caption, int triesLeft) {
     else
         dialog->close();
 }
-void PollFileDialog(QString path, QString filter, std::function<void()> then, int triesLeft) {
+void PollFileDialog(int answerer, QString path, QString filter, std::function<void()> then,
+                    int triesLeft) {
+    if (answerer != fileAnswerer)
+        return;
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) {
         if (triesLeft > 0)
-            QTimer::singleShot(50, [=] { PollFileDialog(path, filter, then, triesLeft - 1); });
+            QTimer::singleShot(
+                kPollMs, [=] { PollFileDialog(answerer, path, filter, then, triesLeft - 1); });
         return;
     }
+    ++fileAnswerer;
     if (then)
         then();
     if (path.isEmpty())
@@ -70,12 +84,17 @@ const SeenDialog* AnswerNextDialog(const QString& buttonCaption) {
     seen.emplace_back();
     SeenDialog* record = &seen.back();
     waiting.push_back(record);
-    QTimer::singleShot(0, [=] { Poll(record, buttonCaption, 200); });
+    QTimer::singleShot(0, [=] { Poll(record, buttonCaption, Tries()); });
     return record;
 }
 
 void AnswerNextFileDialog(const QString& path, const QString& filter, std::function<void()> then) {
-    QTimer::singleShot(0, [=] { PollFileDialog(path, filter, then, 200); });
+    const int answerer = ++fileAnswerer;
+    QTimer::singleShot(0, [=] { PollFileDialog(answerer, path, filter, then, Tries()); });
+}
+
+void StopAnsweringFileDialogs() {
+    ++fileAnswerer;
 }
 
 int AnsweredDialogCount() {
@@ -84,4 +103,5 @@ int AnsweredDialogCount() {
 void ResetAnsweredDialogs() {
     answered = 0;
     waiting.clear();
+    StopAnsweringFileDialogs();
 }

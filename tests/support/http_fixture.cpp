@@ -1,16 +1,19 @@
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 
 #include "support/http_fixture.h"
+#include "support/waits.h"
 
 HttpServer::HttpServer(const QString& root) {
     process_.setProgram("python3");
     process_.setArguments({TAVINOR_TEST_SERVER, "--root", root, "--exit-on-stdin-eof"});
     process_.start();
-    if (!process_.waitForStarted(10000))
+    if (!process_.waitForStarted(Limit(10000)))
         return;
-    for (int attempt = 0; attempt < 100 && port_ == 0; ++attempt) {
+    QDeadlineTimer deadline(Limit(10000));
+    while (port_ == 0 && !deadline.hasExpired()) {
         if (!process_.canReadLine() && !process_.waitForReadyRead(100))
             continue;
         const QByteArray line = process_.readLine().trimmed();

@@ -17,10 +17,11 @@ cleanup() {
   rm -f "$numfile"
 }
 trap cleanup EXIT
-for _ in $(seq 200); do
-  [ -s "$numfile" ] && break
-  sleep 0.05
-done
+# How long the servers may take to come up on a crowded machine, stretched by
+# TAVINOR_TEST_TIME_FACTOR.
+limit=$(awk -v f="${TAVINOR_TEST_TIME_FACTOR:-1}" 'BEGIN { print int(30 * (f > 1 ? f : 1)) }')
+end=$((SECONDS + limit))
+until [ -s "$numfile" ] || [ $SECONDS -ge $end ]; do sleep 0.05; done
 [ -s "$numfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
 display=":$(head -n 1 "$numfile" | tr -d '[:space:]')"
 export DISPLAY="$display"
@@ -32,8 +33,8 @@ if [ -z "${WITH_DISPLAY_NO_TRAY:-}" ]; then
   trayer --edge bottom --align right --widthtype request --height 24 \
     --transparent false --SetDockType true >/dev/null 2>&1 &
   tray=$!
-  for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && break
+  end=$((SECONDS + limit))
+  until xwininfo -root -tree 2>/dev/null | grep -q '"panel"' || [ $SECONDS -ge $end ]; do
     sleep 0.05
   done
 fi

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "support/browser_recorder.h"
+#include "support/waits.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TForm3.h"
 #include "ui/shell/app_start.h"
@@ -30,7 +31,7 @@ TEST_F(AboutBoxTest, ShowsCaptionVersionAndTheSiteLink) {
     EXPECT_EQ(about->suiURLLabel1->text(), StartPage());
 
     about->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(about.get()));
+    ASSERT_TRUE(WaitExposed(about.get()));
     // The title bar belongs to the 284 x 193 design area, not added outside it.
     EXPECT_EQ(about->width(), 300);
     EXPECT_TRUE(about->height() >= 203 && about->height() <= 205) << about->height();
@@ -40,19 +41,19 @@ TEST_F(AboutBoxTest, ShowsCaptionVersionAndTheSiteLink) {
     EXPECT_EQ(inFrame(about->Image1), QRect(45, 29, 225, 81));
     EXPECT_EQ(inFrame(about->suiButton1), QRect(189, 152, 80, 27));
     QTest::mouseClick(about->suiURLLabel1, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    ASSERT_TRUE(WaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
     EXPECT_EQ(OpenedAddresses(), QStringList{StartPage()});
 }
 
 TEST_F(AboutBoxTest, RefusesEveryResizeAndMaximise) {
     about->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(about.get()));
+    ASSERT_TRUE(WaitExposed(about.get()));
     const QSize size = about->size();
     EXPECT_FALSE(about->suiForm1->isMaximizeButtonVisible());
     about->resize(size + QSize(100, 80));
     EXPECT_EQ(about->size(), size);
     about->showMaximized();
-    QTest::qWait(100);
+    Linger(100);
     EXPECT_FALSE(about->isMaximized());
     EXPECT_EQ(about->size(), size);
     QTest::mouseDClick(about->suiForm1, Qt::LeftButton, {}, QPoint(60, 10));
@@ -63,7 +64,8 @@ TEST_F(AboutBoxTest, TrayItemShowsItModallyUntilClosed) {
     Start();
     Form3 = about.get();
     bool wasModal = false;
-    QTimer::singleShot(300, [&] {
+    QObject scope; // no click after this body ends
+    QTimer::singleShot(300, &scope, [&] {
         wasModal = QApplication::activeModalWidget() == about.get();
         QTest::mouseClick(about->suiButton1, Qt::LeftButton);
     });

@@ -9,6 +9,7 @@
 #include "support/browser_recorder.h"
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/skin/suiPageControl.h"
@@ -22,24 +23,25 @@ protected:
     void Load(TCppWebBrowser* pane, const QString& address) {
         QSignalSpy done(pane, &TCppWebBrowser::DocumentComplete);
         pane->Navigate(address);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return done.count() > 0; }, 20000));
+        ASSERT_TRUE(WaitFor([&] { return done.count() > 0; }, 20000));
     }
     // Waits for `count` addresses at the stand-in, then a little longer for strays.
     QStringList Opened(int count) {
-        QTest::qWaitFor([&] { return OpenedAddresses().size() >= count; }, 10000);
-        QTest::qWait(500);
+        if (WaitFor([&] { return OpenedAddresses().size() >= count; }, 10000))
+            Linger(500);
         return OpenedAddresses();
     }
 };
 
 TEST_F(BrowserPanesTest, StatusLineShowsProgressAndHidesOnCompletion) {
     Start();
-    QStringList shown;
-    QObject::connect(form->Edit2, &QLineEdit::textChanged,
-                     [&](const QString& text) { shown << text; });
+    QSignalSpy changes(form->Edit2, &QLineEdit::textChanged);
     Load(form->CppWebBrowser1, server->Url("/ok.html"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Edit2->text().isEmpty(); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return form->Edit2->text().isEmpty(); }, 5000));
     EXPECT_FALSE(form->Edit2->isVisible());
+    QStringList shown;
+    for (const QList<QVariant>& change : changes)
+        shown << change.at(0).toString();
     EXPECT_TRUE(shown.join('|').contains("ok.html")) << shown.join('|').toStdString();
 
     // Every pane writes into the same line, also from a page that is not shown.
@@ -80,7 +82,7 @@ TEST_F(BrowserPanesTest, PersonalPageLinksOpenInTheSystemBrowser) {
     Start();
     QSignalSpy done(form->mineWebBrowser, &TCppWebBrowser::DocumentComplete);
     form->suiPageControl1->setCurrentWidget(form->mineTabSheet);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return done.count() == 1; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return done.count() == 1; }, 20000));
     const QString mine = form->mineWebBrowser->url().toString();
     ClickElement(*form->mineWebBrowser, "#fav");
     EXPECT_EQ(Opened(1).join('|'), target);
@@ -94,8 +96,8 @@ TEST_F(BrowserPanesTest, FailedStartPageUncoversTheNoticesOnBothPages) {
         form->mok_label->hide();
         QSignalSpy errors(form->CppWebBrowser1, &TCppWebBrowser::NavigateError);
         form->CppWebBrowser1->Navigate(address);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return errors.count() == 1; }, 20000));
-        QTest::qWait(200);
+        ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; }, 20000));
+        Linger(200);
         EXPECT_EQ(form->Edit2->text(), kNotice) << "the notice stays after the load's end";
         EXPECT_TRUE(form->Edit2->isVisible());
         EXPECT_FALSE(form->CppWebBrowser1->isVisible());
@@ -111,7 +113,7 @@ TEST_F(BrowserPanesTest, FailedPlayerHidesItsPaneButPersonalPageErrorsAreIgnored
     form->suiPageControl1->setCurrentWidget(form->suiTabSheet2);
     QSignalSpy playerErrors(form->CppWebBrowser3, &TCppWebBrowser::NavigateError);
     form->CppWebBrowser3->Navigate(server->Url("/status/500"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return playerErrors.count() == 1; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return playerErrors.count() == 1; }, 20000));
     EXPECT_FALSE(form->CppWebBrowser3->isVisible());
     EXPECT_FALSE(form->Edit7->isVisible());
     EXPECT_TRUE(form->mok_label->isVisible());
@@ -121,7 +123,7 @@ TEST_F(BrowserPanesTest, FailedPlayerHidesItsPaneButPersonalPageErrorsAreIgnored
     form->mok_label->hide();
     QSignalSpy mineErrors(form->mineWebBrowser, &TCppWebBrowser::NavigateError);
     form->mineWebBrowser->Navigate(server->Url("/status/404"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return mineErrors.count() == 1; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return mineErrors.count() == 1; }, 20000));
     EXPECT_TRUE(form->mineWebBrowser->isVisibleTo(form->mineTabSheet));
     EXPECT_FALSE(form->mok_label->isVisible());
     EXPECT_TRUE(form->CppWebBrowser1->isVisibleTo(form->suiTabSheet1));

@@ -16,6 +16,7 @@
 #include "core/store/store_load.h"
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/favorites/FavoriteRows.h"
 #include "ui/shell/TForm1.h"
 #include "ui/skin/suiPageControl.h"
@@ -94,7 +95,7 @@ TEST_F(DataFileFailuresTest, AFileThatCannotBeWrittenIsNoticedOnceAtStart) {
     std::filesystem::remove(DataFile());
     Type(form->url_edit, "a.example");
     QTest::mouseClick(form->addURL_button, Qt::LeftButton);
-    QTest::qWait(300);
+    Linger(300);
     EXPECT_EQ(AnsweredDialogCount(), 1);
 }
 
@@ -102,7 +103,7 @@ TEST_F(DataFileFailuresTest, EveryChangeThatCannotBeSavedIsReported) {
     AnswerNextDialog("OK"); // no notice is expected at start
     form->FormCreate();
     form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_TRUE(WaitExposed(form.get()));
     ASSERT_EQ(AnsweredDialogCount(), 0);
     ResetAnsweredDialogs();
     form->suiPageControl1->setCurrentWidget(form->guanliTabSheet);

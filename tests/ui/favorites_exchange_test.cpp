@@ -31,6 +31,7 @@
 #include "core/store/store_load.h"
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/favorites/FavoriteRows.h"
 #include "ui/favorites/bookmark_loading.h"
 #include "ui/favorites_page_fixture.h"
@@ -75,7 +76,7 @@ protected:
     }
     // Bookmarks are imported in the background; the button comes back at the end.
     static void WaitUntilDone(QPushButton* button) {
-        EXPECT_TRUE(QTest::qWaitFor([button] { return button->isEnabled(); }, 60000));
+        EXPECT_TRUE(WaitFor([button] { return button->isEnabled(); }, 15000));
     }
     QString Temp(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
 
@@ -197,14 +198,14 @@ TEST_F(FavoritesExchangeTest, TheDialogAndTheImportOpenNoFifoAndSniffNothing) {
         dialog->setNameFilter("* (*)"); // as a user who shows every file
         dialog->setDirectory(Temp(""));
         auto* view = dialog->findChild<QListView*>("listView");
-        QTest::qWaitFor(
+        EXPECT_TRUE(WaitFor(
             [&] {
                 listed.clear();
                 for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
                     listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
                 return listed.contains("plain");
             },
-            5000);
+            5000));
         // Typed, as a person would; the dialog lists no FIFO to click on.
         dialog->findChild<QLineEdit*>("fileNameEdit")->setText("pipe.dat");
     });

@@ -10,6 +10,7 @@
 
 #include "support/browser_recorder.h"
 #include "support/dialogs.h"
+#include "support/waits.h"
 #include "ui/shell/TForm1.h"
 #include "ui/skin/suiPageControl.h"
 
@@ -29,10 +30,11 @@ protected:
         form = std::make_unique<TForm1>();
         form->FormCreate();
         form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        ASSERT_TRUE(WaitExposed(form.get()));
         form->suiPageControl1->setCurrentWidget(form->guanliTabSheet);
     }
     void TearDown() override {
+        StopAnsweringFileDialogs();
         form->close();
         form.reset();
     }

@@ -18,6 +18,7 @@
 #include "support/browser_recorder.h"
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/favorites/FavoriteRows.h"
 #include "ui/favorites_page_fixture.h"
 #include "ui/shell/TForm1.h"
@@ -275,7 +276,7 @@ TEST_F(FavoritesPageTest, StartOptionsExcludeEachOtherAndLinksOpenInTheBrowser) 
     AddFavorite("https://open.example/");
     FavoriteRows* rows = form->ScrollBox;
     QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->LinkRect(2).center());
-    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    ASSERT_TRUE(WaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
     EXPECT_EQ(OpenedAddresses(), QStringList{"https://open.example/"});
 }
 

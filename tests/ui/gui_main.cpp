@@ -11,6 +11,9 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Listing the cases needs no display.
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
     // Never touch the user's files: HOME and the XDG folders live in a temporary folder.
     QTemporaryDir home;
     const QByteArray root = home.path().toLocal8Bit();

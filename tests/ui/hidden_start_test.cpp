@@ -13,6 +13,7 @@
 
 #include "support/browser_recorder.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/lock/Tlock_form.h"
 #include "ui/lock/Tpwd_form.h"
 #include "ui/main_window_fixture.h"
@@ -84,17 +85,17 @@ TEST_F(HiddenStartTest, NoEngineUntilFirstShownWhileTrayLockAndSettingsWork) {
     EXPECT_EQ(blank, white);
     form->SetLockPassword("pw");
     // The product site's settings arrive over plain HTTP.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Edit7->text() == "hidden"; }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return form->Edit7->text() == "hidden"; }, 10000));
     // A site from the tray menu opens in the system browser.
-    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    ASSERT_TRUE(WaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
     ClearOpenedAddresses();
     form->sou_menu->actions().first()->trigger();
-    EXPECT_TRUE(QTest::qWaitFor([] { return OpenedAddresses().size() == 1; }, 5000));
+    EXPECT_TRUE(WaitFor([] { return OpenedAddresses().size() == 1; }, 5000));
     // The lock covers the screen and holds the input.
     form->lock_menu->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([] { return lock_form->InputHeld(); }, 5000));
+    ASSERT_TRUE(WaitFor([] { return lock_form->InputHeld(); }, 5000));
     EXPECT_TRUE(lock_form->Engaged());
-    QTest::qWait(1000);
+    Linger(1000);
     EXPECT_EQ(EngineProcesses(), 0);
     EXPECT_FALSE(form->CppWebBrowser1->HasEngine());
 
@@ -102,10 +103,10 @@ TEST_F(HiddenStartTest, NoEngineUntilFirstShownWhileTrayLockAndSettingsWork) {
     // and the start page loads once.
     lock_form->pwd->setText("pw");
     QTest::keyClick(lock_form->pwd, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    EXPECT_TRUE(QTest::qWaitFor([] { return EngineProcesses() > 0; }, 10000));
+    ASSERT_TRUE(WaitExposed(form.get()));
+    EXPECT_TRUE(WaitFor([] { return EngineProcesses() > 0; }, 10000));
     EXPECT_TRUE(ShowsAddress(form->CppWebBrowser1, answering.Url("/")));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->CppWebBrowser1->Busy(); }, 20000));
+    EXPECT_TRUE(WaitFor([&] { return !form->CppWebBrowser1->Busy(); }, 20000));
     EXPECT_EQ(answering.RequestLog().count("/"), 1);
 }
 

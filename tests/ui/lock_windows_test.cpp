@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "support/dialogs.h"
+#include "support/waits.h"
 #include "ui/lock/Tlock_form.h"
 #include "ui/lock/Tpwd_form.h"
 #include "ui/main_window_fixture.h"
@@ -43,7 +44,7 @@ protected:
         ResetAnsweredDialogs();
         const SeenDialog* seen = AnswerNextDialog("OK");
         QTest::mouseClick(dialog->ok_btn, Qt::LeftButton);
-        QTest::qWait(50);
+        Linger(50);
         const QString text = AnsweredDialogCount() > 0 ? seen->text : QString();
         EXPECT_TRUE(dialog->ori_pwd->text().isEmpty());
         EXPECT_TRUE(dialog->pwd_edit1->text().isEmpty());
@@ -73,7 +74,7 @@ QList<QWidget*> TabChain(QWidget* first, int count) {
 TEST_F(LockWindowsTest, ChangeModeLayoutAndChecksInOrder) {
     form->SetLockPassword("old");
     dialog->ShowChangeMode();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    ASSERT_TRUE(WaitExposed(dialog.get()));
     EXPECT_EQ(dialog->suiForm1->caption(), "设定密码");
     EXPECT_EQ(dialog->suiForm1->clientArea()->size(), QSize(318, 227));
     EXPECT_TRUE(dialog->ChangeMode());
@@ -136,9 +137,9 @@ TEST_F(LockWindowsTest, RefusesToCloseUntilTheRightPasswordEveryTime) {
     for (int round = 0; round < 2; ++round) {
         form->Minimize();
         lock->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(lock.get()));
+        ASSERT_TRUE(WaitExposed(lock.get()));
         EXPECT_TRUE(lock->Engaged());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return lock->InputHeld(); }, 3000));
+        EXPECT_TRUE(WaitFor([&] { return lock->InputHeld(); }, 3000));
         EXPECT_FALSE(lock->close());
         EXPECT_TRUE(lock->isVisible());
         // Alt+B through the desktop's shortcuts, which no grab holds back.
@@ -172,7 +173,7 @@ TEST_F(LockWindowsTest, FollowsAResizedScreen) {
     };
     form->SetLockPassword("pass");
     lock->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(lock.get()));
+    ASSERT_TRUE(WaitExposed(lock.get()));
     EXPECT_EQ(lock->geometry(), before);
 
     const QSize smaller = before.size() - QSize(256, 256);
@@ -183,14 +184,14 @@ TEST_F(LockWindowsTest, FollowsAResizedScreen) {
                        QString::number(h + 3), QString::number(h + 9), QString::number(h + 38)});
     QProcess::execute("xrandr", {"--addmode", "screen", "smaller"});
     resize("smaller", smaller);
-    EXPECT_TRUE(QTest::qWaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             return lock->geometry() == QRect({0, 0}, smaller);
         },
         5000))
         << lock->geometry().width() << "x" << lock->geometry().height();
     resize(QString("%1x%2").arg(before.width()).arg(before.height()), before.size());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return lock->geometry() == before; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return lock->geometry() == before; }, 5000));
     EXPECT_TRUE(lock->isVisible());
     TypeAtLock("pass");
     EXPECT_FALSE(lock->Engaged());

@@ -9,6 +9,7 @@
 #include "support/browser_recorder.h"
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/app_start.h"
@@ -27,7 +28,7 @@ QString MinePage() {
 }
 
 bool ShowsAddress(TCppWebBrowser* pane, const QString& address) {
-    return QTest::qWaitFor([&] { return pane->url().toString() == address; }, 10000);
+    return WaitFor([&] { return pane->url().toString() == address; }, 10000);
 }
 
 QWidget* TrayIconWindow() {
@@ -38,23 +39,18 @@ QWidget* TrayIconWindow() {
 }
 
 void ClickElement(TCppWebBrowser& pane, const QString& selector) {
-    QPoint centre;
-    bool found = false;
-    pane.page()->runJavaScript(
-        QString("(function(){var r=document.querySelector('%1').getBoundingClientRect();"
-                "return [r.left+r.width/2, r.top+r.height/2];})()")
-            .arg(selector),
-        [&](const QVariant& value) {
-            const QVariantList xy = value.toList();
-            centre = QPoint(xy.value(0).toInt(), xy.value(1).toInt());
-            found = true;
-        });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return found; }, 5000));
+    const QVariantList xy =
+        Evaluate(pane.page(),
+                 QString("(function(){var r=document.querySelector('%1').getBoundingClientRect();"
+                         "return [r.left+r.width/2, r.top+r.height/2];})()")
+                     .arg(selector))
+            .toList();
+    ASSERT_EQ(xy.size(), 2) << selector.toStdString();
     // The surface that takes the clicks lies at the end of the focus proxies.
     QWidget* surface = &pane;
     while (surface->focusProxy() != nullptr)
         surface = surface->focusProxy();
-    QTest::mouseClick(surface, Qt::LeftButton, {}, centre);
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(xy[0].toInt(), xy[1].toInt()));
 }
 
 void MainWindowFixture::SetUpTestSuite() {
@@ -77,6 +73,7 @@ void MainWindowFixture::SetUp() {
 }
 
 void MainWindowFixture::TearDown() {
+    StopAnsweringFileDialogs();
     if (form)
         form->close();
     form.reset();
@@ -102,7 +99,7 @@ void MainWindowFixture::Start(const std::function<void(TForm1&)>& beforeCreate) 
     form->FormCreate();
     if (!form->HiddenInTray()) {
         form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        ASSERT_TRUE(WaitExposed(form.get()));
     }
 }
 

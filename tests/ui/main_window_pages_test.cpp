@@ -13,6 +13,7 @@
 #include "support/browser_recorder.h"
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/favorites/FavoriteRows.h"
 #include "ui/lock/Tpwd_form.h"
 #include "ui/main_window_fixture.h"
@@ -35,7 +36,7 @@ protected:
         form->suiPageControl1->setCurrentWidget(page);
         form->resize(size);
         QWidget* client = form->suiForm1->clientArea();
-        ASSERT_TRUE(QTest::qWaitFor(
+        ASSERT_TRUE(WaitFor(
             [&] {
                 return page->width() > client->width() - 10 &&
                        form->ListBox->height() == page->height() - 70;
@@ -99,11 +100,11 @@ TEST_F(MainWindowPagesTest, PersonalPageLoadsTheFileOnEveryEntryOrPointsToTheFav
     QSignalSpy loads(form->mineWebBrowser, &TCppWebBrowser::DocumentComplete);
     for (int entry = 1; entry <= 2; ++entry) {
         form->suiPageControl1->setCurrentWidget(form->mineTabSheet);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return loads.count() == entry; }, 20000));
+        ASSERT_TRUE(WaitFor([&] { return loads.count() == entry; }, 20000));
         form->suiPageControl1->setCurrentWidget(form->mineTabSheet); // already there: no load
         form->suiPageControl1->setCurrentWidget(form->suiTabSheet1);
     }
-    QTest::qWait(300);
+    Linger(300);
     EXPECT_EQ(loads.count(), 2);
     EXPECT_EQ(AnsweredDialogCount(), 1);
 }
@@ -138,7 +139,7 @@ TEST_F(MainWindowPagesTest, BrowserButtonOpensTheStartPageAndHidesToTheTray) {
     QTest::mouseClick(form->ie_btn, Qt::LeftButton);
     EXPECT_TRUE(form->HiddenInTray());
     EXPECT_FALSE(form->isVisible());
-    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    ASSERT_TRUE(WaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
     EXPECT_EQ(OpenedAddresses(), QStringList{StartPage()});
 }
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include "support/dialogs.h"
 #include "support/http_fixture.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/TForm1.h"
@@ -52,8 +54,8 @@ TEST_F(MainWindowTest, SitePageOptionWinsOverMinePageAndStartsHidden) {
     EXPECT_TRUE(form->HiddenInTray());
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(form->tvrCheckBox->isChecked());
-    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
-    QTest::qWait(300);
+    ASSERT_TRUE(WaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    Linger(300);
     EXPECT_EQ(OpenedAddresses(), QStringList{StartPage()});
     form->N1->trigger();
     EXPECT_TRUE(ShowsAddress(form->CppWebBrowser1, StartPage())) << "it comes with the window";
@@ -76,13 +78,13 @@ TEST_F(MainWindowTest, MinePageOptionOpensTheFileOrExplainsWhyNot) {
     mine.close();
     Start();
     EXPECT_TRUE(form->HiddenInTray());
-    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    ASSERT_TRUE(WaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
     EXPECT_EQ(OpenedAddresses(), QStringList{QUrl::fromLocalFile(MinePage()).toString()});
 
     // However a page spells it, the own page reaches the opener as file:///.
     ClearOpenedAddresses();
     platform::OpenInSystemBrowser("file://localhost" + MinePage().toStdString());
-    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    ASSERT_TRUE(WaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
     EXPECT_EQ(OpenedAddresses(), QStringList{QUrl::fromLocalFile(MinePage()).toString()});
 }
 
@@ -102,7 +104,7 @@ TEST_F(MainWindowTest, CloseStopsBusyPanesAndWritesTheHeaderBack) {
     form->store.header.skinChoice = 1;
     form->store.header.openSitePageOnStart = 1;
     form->CppWebBrowser1->Navigate(server->Url("/hang"));
-    QTest::qWait(200);
+    Linger(200);
     ASSERT_TRUE(form->CppWebBrowser1->Busy());
     form->close();
     EXPECT_FALSE(form->CppWebBrowser1->Busy());
@@ -141,9 +143,8 @@ TEST_F(MainWindowTest, RightClicksDoNothingOutsideTheStartPagePane) {
     Start();
     form->ListBox->addItem("second");
     form->ListBox->setCurrentRow(0);
-    int listMenus = 0;
     form->ListBox->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(form->ListBox, &QWidget::customContextMenuRequested, [&] { ++listMenus; });
+    QSignalSpy listMenus(form->ListBox, &QWidget::customContextMenuRequested);
     form->suiPageControl1->setCurrentWidget(form->guanliTabSheet);
     QWidget* rows = form->ListBox->viewport();
     const QPoint second = form->ListBox->visualItemRect(form->ListBox->item(1)).center();
@@ -151,18 +152,18 @@ TEST_F(MainWindowTest, RightClicksDoNothingOutsideTheStartPagePane) {
     QContextMenuEvent menu(QContextMenuEvent::Mouse, second, rows->mapToGlobal(second));
     QApplication::sendEvent(rows, &menu);
     EXPECT_EQ(form->ListBox->currentRow(), 0) << "a right press must not select";
-    EXPECT_EQ(listMenus, 0);
+    EXPECT_EQ(listMenus.count(), 0);
     QTest::mouseClick(rows, Qt::LeftButton, {}, second);
     EXPECT_EQ(form->ListBox->currentRow(), 1) << "left clicks still work";
 
     // Anything inside the start page pane keeps its right clicks.
-    int paneMenus = 0;
     QWidget inner(form->CppWebBrowser1);
     inner.setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(&inner, &QWidget::customContextMenuRequested, [&] { ++paneMenus; });
-    QContextMenuEvent inside(QContextMenuEvent::Mouse, QPoint(5, 5));
+    QSignalSpy paneMenus(&inner, &QWidget::customContextMenuRequested);
+    QContextMenuEvent inside(QContextMenuEvent::Mouse, QPoint(5, 5),
+                             inner.mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(&inner, &inside);
-    EXPECT_EQ(paneMenus, 1);
+    EXPECT_EQ(paneMenus.count(), 1);
 }
 
 // Runs on real screens of common sizes, one ctest entry each; the figures

@@ -13,6 +13,7 @@
 
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/main_window_fixture.h"
 #include "ui/music/Tsetting_form.h"
 #include "ui/shell/TCppWebBrowser.h"
@@ -35,15 +36,7 @@ PlayerSlot Player(const QString& url, const char* title, int width = 1000, int h
 }
 
 QVariant Eval(TCppWebBrowser* pane, const QString& script) {
-    QVariant result;
-    bool done = false;
-    pane->page()->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 5000))
-        ADD_FAILURE() << "no answer to " << script.toStdString();
-    return result;
+    return Evaluate(pane->page(), script);
 }
 
 class MusicPageTest : public MainWindowFixture {
@@ -82,7 +75,7 @@ protected:
         form->resize(size);
         // Only the shown sheet follows at once; the others take its place when shown.
         const QWidget* page = form->suiPageControl1->currentWidget();
-        ASSERT_TRUE(QTest::qWaitFor(
+        ASSERT_TRUE(WaitFor(
             [&] {
                 return W() == size.width() - 2 * suiForm::BorderWidth && page->width() <= W() &&
                        page->width() > W() - 10;
@@ -113,19 +106,19 @@ TEST_F(MusicPageTest, FirstEntryLoadsTheFirstPlayerOnceAndLaterEntriesNavigateNo
 
     QSignalSpy done(Pane(), &TCppWebBrowser::DocumentComplete);
     Enter();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return done.count() == 1; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return done.count() == 1; }, 20000));
     EXPECT_EQ(form->music_cbox->currentIndex(), 0);
     EXPECT_EQ(form->store.header.playerChoice, 1);
     EXPECT_TRUE(form->playerPageLoaded);
     // The user chose the player: it may start without a click in the page.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Pane()->title() == "playing"; }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return Pane()->title() == "playing"; }, 5000))
         << Pane()->title().toStdString();
 
     form->suiPageControl1->setCurrentWidget(form->guanliTabSheet);
     Enter();
     form->suiPageControl1->setCurrentWidget(form->suiTabSheet1);
     Enter();
-    QTest::qWait(1000);
+    Linger(1000);
     EXPECT_EQ(Requests("/autoplay.html?n=1"), 1);
     EXPECT_EQ(Requests("/player.html?n=2"), 0);
     EXPECT_EQ(done.count(), 1);
@@ -152,7 +145,7 @@ TEST_F(MusicPageTest, NoPlayersPointToTheSettingsWindowOnItsMusicSheet) {
     QTest::mouseClick(form->music_setting, Qt::LeftButton);
     EXPECT_EQ(AnsweredDialogCount(), 3);
     EXPECT_EQ(setting_form->setting_page->currentWidget(), setting_form->music_sheet);
-    QTest::qWait(300);
+    Linger(300);
     EXPECT_EQ(loads.count(), 0) << "the pane is not touched";
 }
 
@@ -193,9 +186,9 @@ TEST_F(MusicPageTest, PaneAndStripsFollowTheWindowAndTheChosenPlayer) {
     Enter();
     // The top strip never keeps the focus: the player gets it.
     form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(WaitActive(form.get()));
     QTest::mouseClick(form->up, Qt::LeftButton);
-    EXPECT_TRUE(QTest::qWaitFor(
+    EXPECT_TRUE(WaitFor(
         [&] {
             QWidget* focus = QApplication::focusWidget();
             return focus == Pane() || Pane()->isAncestorOf(focus);
@@ -227,7 +220,7 @@ TEST_F(MusicPageTest, CompletedPagesLoseTheirScrollBarsOnTheRightElement) {
     const auto load = [&](const QString& address) {
         const int before = done.count();
         Pane()->Navigate(address);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return done.count() > before; }, 20000));
+        ASSERT_TRUE(WaitFor([&] { return done.count() > before; }, 20000));
     };
     const auto overflow = [&](const char* element) {
         return Eval(Pane(),
@@ -240,18 +233,18 @@ TEST_F(MusicPageTest, CompletedPagesLoseTheirScrollBarsOnTheRightElement) {
 
     load(server->Url("/quirks.html"));
     EXPECT_TRUE(form->playerPageLoaded);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return overflow("body") == "hidden"; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return overflow("body") == "hidden"; }, 5000));
     EXPECT_EQ(overflow("documentElement"), "");
 
     load(server->Url("/player.html"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return overflow("documentElement") == "hidden"; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return overflow("documentElement") == "hidden"; }, 5000));
     EXPECT_EQ(overflow("body"), "");
 
     // A page without the element its mode names is left as it is.
     form->playerPageLoaded = false;
     form->Edit7->hide();
     load(server->Url("/no_body.html"));
-    QTest::qWait(300);
+    Linger(300);
     EXPECT_EQ(overflow("body"), "none");
     EXPECT_EQ(overflow("documentElement"), "");
     EXPECT_TRUE(form->playerPageLoaded);
@@ -271,7 +264,7 @@ TEST_F(MusicPageTest, OnlyWebAddressesArePlayedAndNoSelectionChangesNothing) {
     form->music_cbox->setCurrentIndex(-1);
     form->music_cboxChange();
     EXPECT_EQ(form->store.header.playerChoice, 2);
-    QTest::qWait(500);
+    Linger(500);
     EXPECT_EQ(loads.count(), 0);
     EXPECT_TRUE(Pane()->url().isEmpty());
 }
@@ -298,12 +291,11 @@ TEST_F(DemoPlayerTest, PlaysMadeUpMusicAndKeepsPlayingAwayFromThePage) {
     StartWith({Player(site->Url("/music/yequ.htm"), "yequ", 1000, 520, 120)}, 1);
     QSignalSpy done(Pane(), &TCppWebBrowser::DocumentComplete);
     Enter();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return done.count() == 1; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return done.count() == 1; }, 20000));
     // A player the user chose starts without a click in the page.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return AudioState() == "running"; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return AudioState() == "running"; }, 5000));
     const double started = AudioTime();
-    QTest::qWait(500);
-    EXPECT_GT(AudioTime(), started);
+    EXPECT_TRUE(WaitFor([&] { return AudioTime() > started; }));
     // The page's head band is what the top strip covers.
     const int band =
         Eval(Pane(), "document.querySelector('.head').getBoundingClientRect().bottom").toInt();
@@ -311,21 +303,21 @@ TEST_F(DemoPlayerTest, PlaysMadeUpMusicAndKeepsPlayingAwayFromThePage) {
 
     const QString song = Eval(Pane(), "demoPlayer.song()").toString();
     ClickElement(*Pane(), ".next");
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return Eval(Pane(), "demoPlayer.song()").toString() != song; }, 5000));
+    EXPECT_TRUE(
+        WaitFor([&] { return Eval(Pane(), "demoPlayer.song()").toString() != song; }, 5000));
     ClickElement(*Pane(), ".play");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return AudioState() == "suspended"; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return AudioState() == "suspended"; }, 5000));
     ClickElement(*Pane(), ".play");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return AudioState() == "running"; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return AudioState() == "running"; }, 5000));
 
     form->suiPageControl1->setCurrentWidget(form->guanliTabSheet);
     // Long enough in the tray for the pages nobody sees to be given back.
     form->hiddenDiscardDelayMs = 300;
     form->Minimize();
     const double hidden = AudioTime();
-    QTest::qWait(1500);
+    EXPECT_TRUE(WaitFor([&] { return AudioTime() - hidden > 1.0; }, 10000))
+        << "still playing in the tray";
     EXPECT_EQ(AudioState(), "running");
-    EXPECT_GT(AudioTime() - hidden, 1.0) << "still playing in the tray";
     EXPECT_EQ(done.count(), 1);
     EXPECT_EQ(site->RequestLog().count("/music/yequ.htm"), 1);
 }

@@ -5,6 +5,7 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 
+#include "support/waits.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/skin/suiForm.h"
@@ -40,7 +41,7 @@ TEST_F(NoTrayTest, WindowMinimisesUntilATrayAppearsThenHidesThere) {
     QProcess tray;
     tray.start("trayer", {"--edge", "bottom", "--align", "right", "--SetDockType", "true"});
     ASSERT_TRUE(tray.waitForStarted());
-    EXPECT_TRUE(QTest::qWaitFor([] { return TrayIconWindow() != nullptr; }, 10000))
+    EXPECT_TRUE(WaitFor([] { return TrayIconWindow() != nullptr; }, 10000))
         << "the icon docks in the new tray";
     QTest::mouseClick(minimise, Qt::LeftButton);
     EXPECT_TRUE(form->HiddenInTray());

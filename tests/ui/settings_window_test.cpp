@@ -19,6 +19,7 @@
 #include "support/browser_recorder.h"
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/main_window_fixture.h"
 #include "ui/music/Tsetting_form.h"
 #include "ui/shell/TCppWebBrowser.h"
@@ -93,7 +94,7 @@ protected:
     void Open(QWidget* sheet) {
         S()->setting_page->setCurrentWidget(sheet);
         S()->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(S()));
+        ASSERT_TRUE(WaitExposed(S()));
     }
     void CloseWindow() {
         Click(S()->suiButton2);
@@ -204,7 +205,7 @@ TEST_F(SettingsWindowTest, QuickLinksUpToTwelveReachTheTrayAndTheFile) {
     // Both spellings the example shows open in the system browser.
     form->SiteItemClick(form->mine_menu->actions()[1]);
     form->SiteItemClick(form->mine_menu->actions()[2]);
-    ASSERT_TRUE(QTest::qWaitFor([] { return OpenedAddresses().size() == 2; }, 5000));
+    ASSERT_TRUE(WaitFor([] { return OpenedAddresses().size() == 2; }, 5000));
     EXPECT_EQ(OpenedAddresses(), (QStringList{"http://www.example.test", "http://example.test/"}));
 
     // The next showing lists up to the blank link; deleting needs a line.
@@ -247,10 +248,10 @@ TEST_F(SettingsWindowTest, PlayersAddedUpdatedAndBoundedThenPlayedOnTheMusicPage
 
     // Typed keys: only digits reach the size edits.
     S()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(S()));
+    ASSERT_TRUE(WaitActive(S()));
     S()->width_edit->setFocus();
     QProcess::execute("xdotool", {"type", "--delay", "30", "1a0-b01"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return S()->width_edit->text() == "1001"; }, 3000))
+    ASSERT_TRUE(WaitFor([&] { return S()->width_edit->text() == "1001"; }, 3000))
         << S()->width_edit->text().toStdString();
     Type(S()->m_title, "九");
     Type(S()->m_url, server->Url("/player.html?9"));
@@ -318,7 +319,7 @@ TEST_F(SettingsWindowTest, DeletingAnEarlierThePlayingAndTheOnlyPlayer) {
     EXPECT_EQ(form->music_cbox->currentText(), "two");
     EXPECT_EQ(form->store.header.playerChoice, 1);
     ExpectSaved();
-    QTest::qWait(300);
+    Linger(300);
     EXPECT_EQ(server->RequestLog().count("/player.html?2"), 1) << "not loaded again";
 
     // The playing player goes: the first remaining one plays.
@@ -334,7 +335,7 @@ TEST_F(SettingsWindowTest, DeletingAnEarlierThePlayingAndTheOnlyPlayer) {
     ClickLine(S()->MListBox, 0);
     Click(S()->m_delbtn);
     EXPECT_TRUE(ShowsAddress(Pane(), "about:blank"));
-    QTest::qWait(300);
+    Linger(300);
     EXPECT_FALSE(form->playerPageLoaded);
     EXPECT_EQ(form->store.header.playerChoice, 0);
     ExpectSaved();
@@ -365,15 +366,18 @@ TEST_F(SettingsWindowTest, FromTheMusicPageNoticeToAPlayingRecommendedPlayer) {
     form->recommendedPlayers[3] = Player(yequ, "夜曲FM", 1000, 520, 120);
     const SeenDialog* notice = AnswerNextDialog("OK");
     bool acted = false;
-    std::function<void()> act = [&] {
+    std::function<void()> act;
+    // Ends the polling below when this body ends, whether the window came or not.
+    QObject scope;
+    act = [&] {
         if (!S()->isVisible())
-            return QTimer::singleShot(50, act);
+            return QTimer::singleShot(50, &scope, act);
         acted = S()->setting_page->currentWidget() == S()->music_sheet;
         Choose(S()->m_cbox, S()->m_cbox->count() - 1);
         Click(S()->m_addbtn);
         Click(S()->suiButton2);
     };
-    QTimer::singleShot(0, act);
+    QTimer::singleShot(0, &scope, act);
     EnterMusicPage();
     EXPECT_EQ(notice->text, "您还没有添加播放器，请在[音乐设置]中添加播放器！");
     EXPECT_TRUE(acted) << "opened on the music sheet";
@@ -384,20 +388,13 @@ TEST_F(SettingsWindowTest, FromTheMusicPageNoticeToAPlayingRecommendedPlayer) {
     EXPECT_EQ(Pane()->size(), QSize(1000, 520)) << "on screen at once, not after a restart";
     EXPECT_EQ(form->up->height(), 120);
     const auto state = [&] {
-        QString value;
-        bool done = false;
-        Pane()->page()->runJavaScript("window.demoPlayer ? demoPlayer.state() : ''",
-                                      [&](const QVariant& v) {
-                                          value = v.toString();
-                                          done = true;
-                                      });
-        return QTest::qWaitFor([&] { return done; }, 2000) ? value : QString();
+        return Evaluate(Pane()->page(), "window.demoPlayer ? demoPlayer.state() : ''").toString();
     };
-    EXPECT_TRUE(QTest::qWaitFor([&] { return state() == "running"; }, 15000)) << "playing";
+    EXPECT_TRUE(WaitFor([&] { return state() == "running"; }, 15000)) << "playing";
 
     // The tray's "自定义..." opens the quick-link sheet, modally.
     bool quick = false;
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, &scope, [&] {
         quick = S()->isVisible() && S()->setting_page->currentWidget() == S()->quick_sheet;
         Click(S()->suiButton2);
     });
@@ -412,10 +409,11 @@ TEST_F(SettingsWindowTest, EscapeClosesItAndTheAboutBoxAsTheirCloseButtons) {
     TForm3 about;
     Form3 = &about;
     // Should the key do nothing, the window is closed anyway so the test ends.
-    const auto escapeOn = [](QWidget* control, bool& closed) {
-        QTimer::singleShot(0, [control, &closed] {
+    QObject scope; // and nothing is left to run once it has
+    const auto escapeOn = [&scope](QWidget* control, bool& closed) {
+        QTimer::singleShot(0, &scope, [control, &closed] {
             // Keys reach the window the user is in: the active one.
-            EXPECT_TRUE(QTest::qWaitForWindowActive(control->window()));
+            EXPECT_TRUE(WaitActive(control->window()));
             control->setFocus();
             QTest::keyClick(control, Qt::Key_Escape);
             closed = !control->window()->isVisible();

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "support/waits.h"
 #include "ui/skin/suiBuiltInFileTheme.h"
 #include "ui/skin/suiForm.h"
 #include "ui/skin/suiImageButton.h"
@@ -55,7 +56,7 @@ protected:
         manager.addControl(&frame);
         manager.addControl(pages);
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(WaitExposed(&window));
     }
 
     // What the registered controls and the frame's title bar look like now.
@@ -139,7 +140,7 @@ protected:
         window.resize(300, 100);
         window.move(50, 50);
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(WaitExposed(&window));
         QCursor::setPos(window.mapToGlobal(QPoint(290, 90)));
         QApplication::processEvents();
     }
@@ -159,7 +160,7 @@ TEST_F(SkinPointer, ImageButtonShowsHoverAndPressAndClicks) {
     const QImage normal = Look(&button);
 
     QTest::mouseMove(&button); // moves the real pointer onto it
-    ASSERT_TRUE(QTest::qWaitFor([&] { return button.isHovered(); }));
+    ASSERT_TRUE(WaitFor([&] { return button.isHovered(); }));
     const QImage hovered = Look(&button);
     QTest::mousePress(&button, Qt::LeftButton);
     const QImage pressed = Look(&button);
@@ -170,7 +171,7 @@ TEST_F(SkinPointer, ImageButtonShowsHoverAndPressAndClicks) {
     EXPECT_EQ(clicked.count(), 1);
 
     QTest::mouseMove(&window, QPoint(290, 90));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !button.isHovered(); }));
+    ASSERT_TRUE(WaitFor([&] { return !button.isHovered(); }));
     EXPECT_EQ(Look(&button), normal);
 }
 
@@ -186,14 +187,14 @@ TEST_F(SkinPointer, UrlLabelTurnsRedUnderTheMouseAndReportsLeftClicks) {
     EXPECT_TRUE(label.font().underline());
 
     QTest::mouseMove(&label);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return color() == QColor(Qt::red); }));
+    EXPECT_TRUE(WaitFor([&] { return color() == QColor(Qt::red); }));
     QTest::mouseClick(&label, Qt::RightButton);
     QTest::mouseClick(&label, Qt::LeftButton);
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked[0][0].toString(), "http://www.tavinor.com/");
 
     QTest::mouseMove(&window, QPoint(290, 90));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return color() == QColor(Qt::blue); }));
+    EXPECT_TRUE(WaitFor([&] { return color() == QColor(Qt::blue); }));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "support/waits.h"
 #include "ui/skin/suiForm.h"
 
 namespace {
@@ -17,7 +18,7 @@ protected:
         window.setMinimumSize(300, 200);
         window.setGeometry(100, 100, 500, 350);
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(WaitExposed(&window));
     }
 
     QAbstractButton* button(const char* name) { return frame.findChild<QAbstractButton*>(name); }

@@ -4,40 +4,21 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 
+#include "support/time_factor.h"
 #include "ui/skin/suiBuiltInFileTheme.h"
 #include "ui/skin/suiForm.h"
 #include "ui/skin/suiMessageDialog.h"
 #include "ui/skin/suiThemeManager.h"
 
 namespace {
-
-// Runs `act` on the modal dialog once it is up. A dialog that `act` leaves open
-// is rejected after a few seconds, so a failing test cannot hang the run.
-void WhenDialogShows(std::function<void(QDialog*)> act) {
-    auto* poll = new QTimer;
-    auto started = std::make_shared<QElapsedTimer>();
-    started->start();
-    QObject::connect(poll, &QTimer::timeout, [poll, started, act] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog->isVisible()) {
-            poll->stop();
-            poll->deleteLater();
-            act(dialog);
-            QTimer::singleShot(3000, dialog, [dialog] { dialog->reject(); });
-        } else if (started->elapsed() > 5000) {
-            poll->deleteLater();
-        }
-    });
-    poll->start(10);
-}
 
 void Press(QDialog* dialog, const char* name) {
     auto* button = dialog->findChild<QPushButton*>(name);
@@ -55,8 +36,32 @@ QStringList ButtonCaptions(QDialog* dialog) {
 
 class SkinMessageDialog : public ::testing::Test {
 protected:
+    // Nothing waits past the test that asked: `act` may refer to its locals.
+    void TearDown() override { delete poll_; }
+    // Runs `act` on the modal dialog once it is up; a newer call replaces an
+    // older one that found none. A dialog that `act` leaves open is rejected
+    // after a few seconds, so a failing test cannot hang the run.
+    void WhenDialogShows(std::function<void(QDialog*)> act) {
+        delete poll_;
+        QTimer* poll = poll_ = new QTimer;
+        QElapsedTimer started;
+        started.start();
+        QObject::connect(poll, &QTimer::timeout, [poll, started, act] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog && dialog->isVisible()) {
+                poll->stop();
+                poll->deleteLater();
+                act(dialog);
+                QTimer::singleShot(Stretched(3000), dialog, [dialog] { dialog->reject(); });
+            } else if (started.elapsed() > Stretched(5000)) {
+                poll->deleteLater();
+            }
+        });
+        poll->start(10);
+    }
     QWidget owner;
     suiMessageDialog messageDlg{&owner};
+    QPointer<QTimer> poll_;
 };
 
 TEST_F(SkinMessageDialog, ReturnsTheResultOfThePressedButton) {

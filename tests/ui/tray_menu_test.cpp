@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "support/dialogs.h"
 #include "support/temp_dir.h"
+#include "support/waits.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/app_start.h"
@@ -54,7 +55,7 @@ TEST_F(TrayMenuTest, RightClickOnTheIconOpensTheMenuAtTheCursor) {
     QWidget* icon = TrayIconWindow();
     ASSERT_NE(icon, nullptr);
     QTest::mouseClick(icon, Qt::RightButton, {}, icon->rect().center());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->suiPopupMenu1->isVisible(); }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return form->suiPopupMenu1->isVisible(); }, 3000));
     EXPECT_TRUE(form->suiPopupMenu1->geometry()
                     .adjusted(-30, -30, 30, 30)
                     .contains(icon->mapToGlobal(icon->rect().center())))
@@ -123,7 +124,7 @@ TEST_F(TrayMenuTest, FavoritesRequestOfASecondStartShowsTheFavoritesPage) {
     form->Minimize();
     ExpectInTray();
     ASSERT_TRUE(platform::AskRunningInstance(StartAction::Favorites));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->isVisible(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return form->isVisible(); }, 5000));
     EXPECT_EQ(form->suiPageControl1->currentWidget(), form->guanliTabSheet);
     Form1 = nullptr;
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "support/browser_recorder.h"
+#include "support/waits.h"
 #include "ui/main_window_fixture.h"
 
 namespace {
@@ -18,7 +19,7 @@ void Xdotool(const QStringList& arguments) {
 
 void MoveAndClick(const QPoint& global, const QString& button) {
     Xdotool({"mousemove", QString::number(global.x()), QString::number(global.y())});
-    QTest::qWait(150);
+    Linger(150);
     Xdotool({"click", button});
 }
 
@@ -30,7 +31,7 @@ protected:
         const QRect entry = menu->actionGeometry(submenu->menuAction());
         const QPoint centre = menu->mapToGlobal(entry.center());
         Xdotool({"mousemove", QString::number(centre.x()), QString::number(centre.y())});
-        return QTest::qWaitFor([&] { return submenu->isVisible(); }, 5000) ? submenu : nullptr;
+        return WaitFor([&] { return submenu->isVisible(); }, 5000) ? submenu : nullptr;
     }
 };
 
@@ -56,7 +57,7 @@ TEST_F(TraySitesTest, AClickInTheRealTrayMenuOpensTheSite) {
     const QRect icon = form->TrayIcon1->geometry();
     ASSERT_FALSE(icon.isEmpty());
     MoveAndClick(icon.center(), "3");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->suiPopupMenu1->isVisible(); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return form->suiPopupMenu1->isVisible(); }, 5000));
     QMenu* cha = OpenSubmenu(form->cha_menu);
     ASSERT_NE(cha, nullptr);
     QAction* weather = nullptr;
@@ -65,9 +66,9 @@ TEST_F(TraySitesTest, AClickInTheRealTrayMenuOpensTheSite) {
             weather = action;
     ASSERT_NE(weather, nullptr);
     // Let the submenu settle, then click its entry.
-    QTest::qWait(300);
+    Linger(300);
     MoveAndClick(cha->mapToGlobal(cha->actionGeometry(weather).center()), "1");
-    ASSERT_TRUE(QTest::qWaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
+    ASSERT_TRUE(WaitFor([] { return !OpenedAddresses().isEmpty(); }, 5000));
     EXPECT_EQ(OpenedAddresses(), QStringList{server->Url("/tianqi.htm")});
     EXPECT_FALSE(form->isHidden() && !form->HiddenInTray()) << "the window is not involved";
 }
@@ -96,8 +97,8 @@ TEST_F(TraySitesTest, QuickLinksAndCatalogueChangesFollowTheRefreshes) {
     form->SiteItemClick(form->sou_menu->actions()[0]);
     form->SiteItemClick(form->mine_menu->actions()[0]);
     form->shouye_menuClick();
-    ASSERT_TRUE(QTest::qWaitFor([] { return OpenedAddresses().size() == 2; }, 5000));
-    QTest::qWait(300);
+    ASSERT_TRUE(WaitFor([] { return OpenedAddresses().size() == 2; }, 5000));
+    Linger(300);
     // A blank quick link is listed, but no browser is asked to open blanks.
     EXPECT_EQ(OpenedAddresses(), (QStringList{"http://changed.example/", StartPage()}));
     EXPECT_EQ(form->focusWidget(), static_cast<QWidget*>(form->Button1));

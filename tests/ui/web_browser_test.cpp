@@ -3,8 +3,10 @@
 #include <QTest>
 #include <QWebEnginePage>
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "support/http_fixture.h"
+#include "support/waits.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
 
@@ -27,53 +29,51 @@ protected:
 HttpServer* WebBrowserTest::server = nullptr;
 
 TEST_F(WebBrowserTest, AGoodLoadIsBusyThenCompletesWithTheDoneStatus) {
-    QStringList statuses;
-    QObject::connect(&pane, &TCppWebBrowser::StatusTextChange,
-                     [&](const QString& text) { statuses << text; });
+    QSignalSpy statuses(&pane, &TCppWebBrowser::StatusTextChange);
     QSignalSpy complete(&pane, &TCppWebBrowser::DocumentComplete);
     QSignalSpy errors(&pane, &TCppWebBrowser::NavigateError);
 
     pane.Navigate(server->Url("/ok.html"));
     EXPECT_TRUE(pane.Busy());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return complete.count() == 1; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return complete.count() == 1; }, 20000));
     EXPECT_FALSE(pane.Busy());
     EXPECT_EQ(errors.count(), 0);
     EXPECT_EQ(complete.at(0).at(0).toString(), server->Url("/ok.html"));
     ASSERT_FALSE(statuses.isEmpty());
-    EXPECT_TRUE(statuses.last().contains("完成")) << statuses.join('|').toStdString();
+    EXPECT_TRUE(statuses.last().at(0).toString().contains("完成"));
 }
 
 TEST_F(WebBrowserTest, HttpErrorsAndRefusedConnectionsAreNavigationErrors) {
     QSignalSpy errors(&pane, &TCppWebBrowser::NavigateError);
-    QStringList statuses;
-    QObject::connect(&pane, &TCppWebBrowser::StatusTextChange,
-                     [&](const QString& text) { statuses << text; });
+    QSignalSpy statuses(&pane, &TCppWebBrowser::StatusTextChange);
 
     pane.Navigate(server->Url("/status/404"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return errors.count() == 1; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 1; }, 20000));
     EXPECT_EQ(errors.at(0).at(1).toInt(), 404);
-    EXPECT_TRUE(statuses.last().contains("完成")) << "a failed load ends the status too";
+    EXPECT_TRUE(statuses.last().at(0).toString().contains("完成"))
+        << "a failed load ends the status too";
 
     pane.Navigate("http://127.0.0.1:9/"); // nothing listens on the discard port
-    ASSERT_TRUE(QTest::qWaitFor([&] { return errors.count() == 2; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return errors.count() == 2; }, 20000));
     EXPECT_LT(errors.at(1).at(1).toInt(), 0);
     EXPECT_FALSE(pane.Busy());
 }
 
 TEST_F(WebBrowserTest, StopEndsALoadThatNeverAnswers) {
     pane.Navigate(server->Url("/hang"));
-    QTest::qWait(300);
+    Linger(300);
     EXPECT_TRUE(pane.Busy());
     pane.Stop();
     EXPECT_FALSE(pane.Busy());
 }
 
 TEST_F(WebBrowserTest, NewWindowsArriveOnceAtTheCatcherAndCanBeCancelled) {
+    QStringList caught;
     TCppWebBrowser catcher;
     catcher.resize(1, 1);
     catcher.show();
-    QStringList caught;
-    QObject::connect(&pane, &TCppWebBrowser::NewWindow2,
+    // Through the catcher, which ends the connection when this body ends.
+    QObject::connect(&pane, &TCppWebBrowser::NewWindow2, &catcher,
                      [&](TCppWebBrowser** target, bool*) { *target = &catcher; });
     QObject::connect(&catcher, &TCppWebBrowser::BeforeNavigate2,
                      [&](const QString& url, bool* cancel) {
@@ -83,13 +83,13 @@ TEST_F(WebBrowserTest, NewWindowsArriveOnceAtTheCatcherAndCanBeCancelled) {
     QSignalSpy complete(&pane, &TCppWebBrowser::DocumentComplete);
     QSignalSpy caughtLoads(&catcher, &TCppWebBrowser::DocumentComplete);
     pane.Navigate(server->Url("/new_windows.html"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return complete.count() == 1; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return complete.count() == 1; }, 20000));
 
     ClickElement(pane, "#blank");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return caught.size() == 1; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return caught.size() == 1; }, 10000));
     ClickElement(pane, "#popup");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return caught.size() == 2; }, 10000));
-    QTest::qWait(500);
+    ASSERT_TRUE(WaitFor([&] { return caught.size() == 2; }, 10000));
+    Linger(500);
     ASSERT_EQ(caught.size(), 2) << caught.join('|').toStdString();
     EXPECT_EQ(caught[0], server->Url("/ok.html?from=link"));
     EXPECT_EQ(caught[1], server->Url("/ok.html?from=script"));
@@ -99,26 +99,22 @@ TEST_F(WebBrowserTest, NewWindowsArriveOnceAtTheCatcherAndCanBeCancelled) {
 
 TEST_F(WebBrowserTest, ScriptingReadsTheDocumentModeAndSetsRootStyles) {
     QSignalSpy complete(&pane, &TCppWebBrowser::DocumentComplete);
-    QString mode;
+    // The pane outlives this test's body, and so may its answer.
+    const auto compatMode = [&] {
+        auto mode = std::make_shared<QString>();
+        pane.ReadDocumentProperty("compatMode", [mode](const QString& value) { *mode = value; });
+        return WaitFor([&] { return !mode->isEmpty(); }) ? *mode : QString();
+    };
     pane.Navigate(server->Url("/quirks.html"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return complete.count() == 1; }, 20000));
-    pane.ReadDocumentProperty("compatMode", [&](const QString& value) { mode = value; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !mode.isEmpty(); }, 5000));
-    EXPECT_EQ(mode, "BackCompat");
+    ASSERT_TRUE(WaitFor([&] { return complete.count() == 1; }, 20000));
+    EXPECT_EQ(compatMode(), "BackCompat");
 
     pane.Navigate(server->Url("/ok.html"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return complete.count() == 2; }, 20000));
-    mode.clear();
-    pane.ReadDocumentProperty("compatMode", [&](const QString& value) { mode = value; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !mode.isEmpty(); }, 5000));
-    EXPECT_EQ(mode, "CSS1Compat");
+    ASSERT_TRUE(WaitFor([&] { return complete.count() == 2; }, 20000));
+    EXPECT_EQ(compatMode(), "CSS1Compat");
 
     pane.SetElementStyle("body", "overflow", "hidden");
-    QString overflow;
-    pane.page()->runJavaScript("document.body.style.overflow",
-                               [&](const QVariant& value) { overflow = value.toString(); });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !overflow.isEmpty(); }, 5000));
-    EXPECT_EQ(overflow, "hidden");
+    EXPECT_EQ(Evaluate(pane.page(), "document.body.style.overflow").toString(), "hidden");
 }
 
 } // namespace

@@ -1,11 +1,12 @@
-#include <chrono>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #include "core/favorites/favorite_ops.h"
 #include "core/store/store_load.h"
 #include "support/temp_dir.h"
+#include "support/time_factor.h"
 
 namespace {
 
@@ -209,16 +210,19 @@ TEST(LinkCaption, FourBlanksPerThreeWideCharactersThenThree) {
         EXPECT_EQ(LinkCaption(Wide(count)), Wide(count) + std::string(blanks, ' ')) << count;
 }
 
-TEST_F(FavoriteOpsTest, HalfOfAHundredThousandFavoritesDeletedInOnePass) {
+// Timed by the processor time this process spends, which other work on the
+// machine does not add to: a deletion that went over the records once per
+// deleted one would take minutes.
+TEST_F(FavoriteOpsTest, DeletingHalfOfAHundredThousandFavoritesTakesUnderTwoCpuSeconds) {
     const int n = 100000;
     std::filesystem::resize_file(store.path, At(n));
     store.header.recordCount = n;
     store.items.clear();
     for (int i = 0; i < n; ++i)
         store.items.push_back({i, 0, "u", "t", i % 2 == 0});
-    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t start = std::clock();
     ASSERT_EQ(DeleteCheckedFavorites(store, 0), 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(1000.0 * (std::clock() - start) / CLOCKS_PER_SEC, Stretched(2000));
     EXPECT_EQ(store.items.size(), n / 2u);
     EXPECT_EQ(Int32At(Bytes(), At(n - 2) + 360), 1);
 }

@@ -32,8 +32,7 @@ TEST(SiteCatalogue, BuiltInSitesFillTheirGroups) {
 
     for (SiteGroup group : kSiteGroups)
         for (const Site& site : catalogue.Group(group))
-            if (!site.url.empty())
-                EXPECT_EQ(site.url.rfind("http://", 0), 0u) << site.url;
+            EXPECT_TRUE(site.url.empty() || site.url.starts_with("http://")) << site.url;
 
     const auto& cha = catalogue.Group(SiteGroup::cha);
     EXPECT_EQ(cha[0].url.substr(Host(cha[0].url).size()), "/Domestic/SearchFlights.aspx");

@@ -1,0 +1,6 @@
+#pragma once
+// One factor for every time limit of the tests: TAVINOR_TEST_TIME_FACTOR
+// (default 1, e.g. 3 on a slow or crowded machine) stretches them all.
+
+// `ms` times the factor.
+int Stretched(int ms);

@@ -34,8 +34,9 @@ notice_id() {
   return 1
 }
 notice_shown() { notice_id >/dev/null; }
+notice_gone() { ! notice_id >/dev/null; }
 # Enter on the notice that has the keyboard.
 dismiss_notice() {
   xdotool key Return
-  wait_for 5 bash -c "$(declare -f notice_shown); ! notice_shown"
+  wait_for 5 notice_gone
 }

@@ -2,7 +2,7 @@
 passed=0; failed=0
 check() { # check NAME COMMAND...
   if "${@:2}"; then passed=$((passed + 1)); echo "ok: $1"
-  else failed=$((failed + 1)); echo "FAILED: $1"; fi
+  else failed=$((failed + 1)); echo "FAILED: $1"; return 1; fi
 }
 # Every limit and pause is stretched by TAVINOR_TEST_TIME_FACTOR (default 1),
 # for slow or crowded machines.

@@ -9,9 +9,7 @@ set -uo pipefail
 app="$1"
 probe="$2"
 source "$(dirname "$0")/lib.sh"
-guard_binary="$(cd "$(dirname "$app")" && pwd)/tavinor-lock-guard"
-guard_pids() { pgrep -f "^$guard_binary --channel"; }
-trap 'kill -9 $(guard_pids) 2>/dev/null; kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+source "$(dirname "$0")/guard.sh"
 
 shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 locked() { shown '^lock_form$'; }

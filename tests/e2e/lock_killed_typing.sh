@@ -9,15 +9,12 @@ set -uo pipefail
 app="$1"
 probe="$2"
 source "$(dirname "$0")/lib.sh"
-guard_binary="$(cd "$(dirname "$app")" && pwd)/tavinor-lock-guard"
-guard_pids() { pgrep -f "^$guard_binary --channel"; }
-trap 'kill -9 $(guard_pids) 2>/dev/null; kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+source "$(dirname "$0")/guard.sh"
 
 shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 one_guard() { [ "$(guard_pids | wc -l)" = 1 ]; }
 guard_other_than() { one_guard && [ "$(guard_pids)" != "$1" ]; }
-guard_covers() { xwininfo -name tavinor-lock-guard 2>/dev/null | grep -q 'Map State: IsViewable'; }
 no_guard() { ! guard_pids >/dev/null; }
 keys_behind() { grep -c key "$work/probe.log"; }
 # type_while COMMAND...: runs it in the middle of typing, 15 ms a key.
@@ -67,7 +64,7 @@ for run in 1 2 3 4 5 6 7 8 9 10; do
   guard=$(guard_pids)
   before=$(keys_behind)
   type_while kill -9 "$app_pid"
-  check "run $run: the guard covers the screen" wait_for 5 guard_covers
+  check "run $run: the guard takes over the screen" wait_for 10 guard_holds
   check "run $run: no key reached the window behind the lock" test "$(keys_behind)" = "$before"
   if [ "$run" = 10 ]; then
     # Whatever reached the guard is a wrong password, and so is another letter case.
@@ -75,7 +72,7 @@ for run in 1 2 3 4 5 6 7 8 9 10; do
     xdotool type 'secret'
     xdotool key Return
     sleep 0.5
-    check "a wrong password keeps the guard's lock" guard_covers
+    check "a wrong password keeps the guard's lock" guard_holds
   fi
   xdotool key Escape
   xdotool type 'Secret'

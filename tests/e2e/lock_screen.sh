@@ -55,7 +55,13 @@ notice_on_top() {
     "$probe" above "$notice" "$dialog" &&
     [ "$(title_colour "$notice")" = "$(title_colour "$dialog")" ]
 }
-no_input_reached_probe() { [ ! -s "$work/probe.log" ]; }
+# Says what the window behind the lock received, if anything.
+no_input_reached_probe() {
+  [ ! -s "$work/probe.log" ] && return 0
+  echo "the window behind the lock received: $(sort "$work/probe.log" | uniq -c | tr '\n' ' ')"
+  return 1
+}
+input_held() { ! red_at 655 650 200 20; } # the lock's "could not lock" line is gone
 start_app() {
   "$app" >>"$work/app.log" 2>&1 &
   app_pid=$!
@@ -108,6 +114,7 @@ xdotool key alt+space ctrl+k
 sleep 0.3
 check "Alt+Space and Ctrl+K change nothing" bash -c "$(declare -f shown locked focus_is);
   locked && focus_is lock_form && ! xdotool search --onlyvisible --name '^设定密码$' >/dev/null"
+wait_for 5 input_held
 xdotool mousemove 150 150 click 1
 xdotool type 'typed'
 sleep 0.3
@@ -200,8 +207,7 @@ xdotool key ctrl+k
 check "with the pointer held elsewhere the lock still covers the screen" wait_for 10 locked
 check "and says in red that it could not lock" wait_for 5 red_at 655 650 200 20
 wait_for 10 ended "$grabber"
-check "once free it takes the input and the notice goes" \
-  wait_for 5 bash -c "$(declare -f red_at); ! red_at 655 650 200 20"
+check "once free it takes the input and the notice goes" wait_for 5 input_held
 xdotool mousemove 150 150 click 1
 sleep 0.3
 check "and no click reaches the other window" no_input_reached_probe

@@ -54,8 +54,9 @@ stop() { # ends the running program; its icon leaves the tray
   wait_for 20 ended "$pid" && wait_for 10 not_in_tray
 }
 
-as_user foot >/dev/null 2>&1 &
-check "a native terminal has the focus" wait_for 30 terminal_focused
+as_user foot >"$SWAY_DIR/foot.log" 2>&1 &
+check "a native terminal has the focus" wait_for 60 terminal_focused ||
+  { tail -n 20 "$SWAY_DIR/foot.log"; sway_msg -t get_tree | head -c 2000; }
 
 start
 check "the program starts on Xwayland" wait_for 60 visible_window

@@ -43,9 +43,11 @@ export XDG_RUNTIME_DIR="$SWAY_DIR/run" HOME="$SWAY_DIR/home"
 export XDG_DATA_HOME="$HOME/data" XDG_CONFIG_HOME="$HOME/config" XDG_CACHE_HOME="$HOME/cache"
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK DBUS_SESSION_BUS_ADDRESS
 
+# The caller's folder may be closed to that user (a build under /root), and
+# programs such as foot refuse to start where they cannot enter.
 as_user() {
   if [ "$(id -u)" -eq 0 ] && [ "$SWAY_UID" -ne 0 ]; then
-    setpriv --reuid="$SWAY_UID" --regid="$SWAY_GID" --clear-groups -- "$@"
+    setpriv --reuid="$SWAY_UID" --regid="$SWAY_GID" --clear-groups -- env -C "$SWAY_DIR" "$@"
   else
     "$@"
   fi

@@ -1,8 +1,11 @@
 // What the window gives back while it is away in the tray, and what it
 // brings back on the return.
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QTest>
-#include <QWebEnginePage>
 
 #include "support/waits.h"
 #include "ui/main_window_fixture.h"
@@ -11,60 +14,83 @@
 
 namespace {
 
-using State = QWebEnginePage::LifecycleState;
-
-State StateOf(TCppWebBrowser* pane) {
-    return pane->page()->lifecycleState();
-}
-
 class HiddenPanesTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
         QFile mine(MinePage());
         ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
-        mine.write("<title>mine</title><p>mine</p>");
+        mine.write("<title>mine</title><body style='background:#123456'>mine</body>");
         mine.close();
         Start();
         form->hiddenDiscardDelayMs = 500;
         form->suiPageControl1->setCurrentWidget(form->mineTabSheet);
         ASSERT_TRUE(LoadedTitle(form->mineWebBrowser, "mine"));
         ASSERT_TRUE(ShowsAddress(form->CppWebBrowser1, StartPage()));
-        form->CppWebBrowser3->Navigate(server->Url("/ok.html"));
-        ASSERT_TRUE(ShowsAddress(form->CppWebBrowser3, server->Url("/ok.html")));
     }
     bool Discarded() {
         return WaitFor(
             [&] {
-                return StateOf(form->CppWebBrowser1) == State::Discarded &&
-                       StateOf(form->mineWebBrowser) == State::Discarded;
+                return !form->CppWebBrowser1->HasEngine() && !form->mineWebBrowser->HasEngine();
             },
             5000);
     }
     bool LoadedTitle(TCppWebBrowser* pane, const QString& title) {
         return WaitFor([&] { return pane->title() == title && !pane->Busy(); }, 20000);
     }
+    bool WindowReleased() {
+        return WaitFor([&] { return !form->testAttribute(Qt::WA_WState_Created); }, 10000);
+    }
+    // What the X server shows in the middle of the personal page's pane.
+    QColor OnScreen() {
+        const QPoint middle =
+            form->mineWebBrowser->mapToGlobal(form->mineWebBrowser->rect().center());
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, middle.x(), middle.y(), 1, 1)
+            .toImage()
+            .pixelColor(0, 0);
+    }
 };
 
-TEST_F(HiddenPanesTest, StartAndPersonalPagesAreDiscardedInTheTrayAndShownAgainOnReturn) {
+TEST_F(HiddenPanesTest, WithAPlayerLoadedOnlyTheStartAndPersonalPagesAreGivenBack) {
+    form->CppWebBrowser3->Navigate(server->Url("/ok.html"));
+    ASSERT_TRUE(ShowsAddress(form->CppWebBrowser3, server->Url("/ok.html")));
     // A trip that ends before the delay gives nothing back, even once the delay has passed.
     form->Minimize();
     form->N5->trigger();
     Linger(2 * form->hiddenDiscardDelayMs);
-    EXPECT_EQ(StateOf(form->CppWebBrowser1), State::Active);
-    EXPECT_EQ(StateOf(form->mineWebBrowser), State::Active);
+    EXPECT_TRUE(form->CppWebBrowser1->HasEngine());
+    EXPECT_TRUE(form->mineWebBrowser->HasEngine());
 
     form->Minimize();
     ASSERT_TRUE(Discarded());
-    EXPECT_EQ(StateOf(form->CppWebBrowser3), State::Active) << "a player may be playing";
+    Linger(6000); // past the moment the surfaces would go
+    EXPECT_TRUE(form->testAttribute(Qt::WA_WState_Created)) << "a player draws into them";
+    EXPECT_TRUE(form->CppWebBrowser3->HasEngine()) << "a player may be playing";
 
     // Back on the personal page: it shows its file again, the start page reloads.
     form->N5->trigger();
-    EXPECT_EQ(StateOf(form->mineWebBrowser), State::Active);
     EXPECT_TRUE(LoadedTitle(form->mineWebBrowser, "mine"));
-    EXPECT_TRUE(ShowsAddress(form->CppWebBrowser1, StartPage()));
     form->suiPageControl1->setCurrentWidget(form->suiTabSheet1);
     EXPECT_TRUE(LoadedTitle(form->CppWebBrowser1, "Directory listing for /"));
+}
+
+TEST_F(HiddenPanesTest, WithoutAPlayerTheWindowGivesBackItsSurfacesAndDrawsAgainOnReturn) {
+    ASSERT_TRUE(WaitFor([&] { return OnScreen() == QColor(0x12, 0x34, 0x56); })) << OnScreen().name().toStdString();
+    form->Minimize();
+    ASSERT_TRUE(Discarded());
+    ASSERT_TRUE(WindowReleased());
+
+    form->N5->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_TRUE(LoadedTitle(form->mineWebBrowser, "mine"));
+    EXPECT_TRUE(WaitFor([&] { return OnScreen() == QColor(0x12, 0x34, 0x56); }))
+        << "the page is drawn in the new window";
+    // Away again: the same again, and the program lives on.
+    form->Minimize();
+    EXPECT_TRUE(WindowReleased());
+    form->N5->trigger();
+    EXPECT_TRUE(LoadedTitle(form->mineWebBrowser, "mine"));
 }
 
 } // namespace

@@ -89,6 +89,7 @@ QString TCppWebBrowser::title() const {
 }
 
 void TCppWebBrowser::Navigate(const QString& address) {
+    discarded_.clear();
     const QFileInfo file(address);
     const QUrl url = file.isAbsolute() ? QUrl::fromLocalFile(address) : QUrl(address);
     busy_ = true;
@@ -114,14 +115,21 @@ void TCppWebBrowser::Stop() {
 }
 
 void TCppWebBrowser::Discard() {
-    using State = QWebEnginePage::LifecycleState;
-    if (view_ == nullptr)
+    if (view_ == nullptr || isVisible())
         return;
+    // The view, its page and all the engine keeps for them go, down to the
+    // drawing surfaces; the address comes back with the pane.
+    discarded_ = view_->url();
     QWebEnginePage* page = view_->page();
-    if (page->isVisible() || view_->url().isEmpty() || page->lifecycleState() == State::Discarded)
-        return;
+    delete std::exchange(view_, nullptr);
+    delete page;
     busy_ = false;
-    page->setLifecycleState(State::Discarded);
+}
+
+void TCppWebBrowser::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (view_ == nullptr && !discarded_.isEmpty())
+        Load(std::exchange(discarded_, {}));
 }
 
 void TCppWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {

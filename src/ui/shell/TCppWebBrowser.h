@@ -26,8 +26,8 @@ public:
     void Navigate(const QString& address);
     void Stop();
     bool Busy() const { return busy_; }
-    // Gives back the memory of a page nobody can see; it loads again once
-    // it is shown or navigated.
+    // Gives back the memory of a page nobody can see: the pane is plain
+    // white again, without a view, and loads the same address once shown.
     void Discard();
     // A page may play sound without a click in it (set before first use).
     void AllowPlaybackWithoutGesture() { playbackWithoutGesture_ = true; }
@@ -59,12 +59,17 @@ signals:
     void NavigateError(const QString& url, int statusCode);
     void DocumentComplete(const QString& url);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWebEngineView* View();
     void Load(const QUrl& url);
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     QWebEngineView* view_ = nullptr;
     QUrl waiting_;
+    // Where a discarded pane was.
+    QUrl discarded_;
     bool busy_ = false;
     bool playbackWithoutGesture_ = false;
     // Gone once the pane starts going away: its page answers the reads still

@@ -285,12 +285,13 @@ private:
     bool minimizedWithoutTray_ = false;
 
 public:
-    // The start page and the personal page give back their memory once the
-    // window has been away this long; tests shorten it.
+    // The start page, the personal page and the window's surfaces give back
+    // their memory once the window has been away this long; tests shorten it.
     int hiddenDiscardDelayMs = 60 * 1000;
 
 private:
     void StartHiddenDiscard();
     void DiscardHiddenPanes();
+    void ReleaseWindowSurfaces();
     QTimer* hiddenDiscardTimer_ = nullptr;
 };

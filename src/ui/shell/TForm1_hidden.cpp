@@ -1,7 +1,8 @@
 // While the window is away in the tray nobody sees the start page or the
-// personal page, so after a while they give back their memory. The music
-// pane is left alone: a player may be playing.
+// personal page, so after a while they give back their memory, and so does
+// the window itself. The music pane is left alone: a player may be playing.
 #include <QTimer>
+#include <QWebEngineView>
 
 #include "platform/platform.h"
 #include "ui/shell/TCppWebBrowser.h"
@@ -21,8 +22,26 @@ void TForm1::StartHiddenDiscard() {
 }
 
 void TForm1::DiscardHiddenPanes() {
-    CppWebBrowser1->Discard();
-    mineWebBrowser->Discard();
+    // The pane that catches new windows holds nothing worth keeping either.
+    for (TCppWebBrowser* pane : {CppWebBrowser1, mineWebBrowser, CppWebBrowser2})
+        pane->Discard();
     // The engine lets go of the pages' memory a moment later.
-    QTimer::singleShot(kReleaseAfterDiscardMs, this, [] { platform::ReturnFreedMemory(); });
+    QTimer::singleShot(kReleaseAfterDiscardMs, this, [this] {
+        ReleaseWindowSurfaces();
+        platform::ReturnFreedMemory();
+    });
+}
+
+// Drawn in software, the window keeps buffers of its own size for its
+// surfaces, some 20 MiB, as long as its native window lives; the next show
+// makes a new one. A pane that still has a view (a player) draws into them,
+// and a notice of the window's on screen stands on it, so then nothing goes.
+void TForm1::ReleaseWindowSurfaces() {
+    if (isVisible() || !testAttribute(Qt::WA_WState_Created) ||
+        !findChildren<QWebEngineView*>().isEmpty())
+        return;
+    for (const QWidget* child : findChildren<QWidget*>())
+        if (child->isWindow() && child->isVisible())
+            return;
+    destroy();
 }

@@ -2,10 +2,10 @@
 # Memory and idle CPU of the whole process tree (the program and its
 # QtWebEngineProcess children): PSS from /proc/PID/smaps_rollup with the demo
 # start page shown, then while minimised to the tray (before and after the
-# panes nobody sees are discarded), and the CPU time of one idle minute in
-# the tray; then started hidden in the tray (the start option that opens the
-# product site in the system browser), before and after its window is first
-# shown. Against a bare Qt WebEngine window (bench/bare_webengine.cpp) and a
+# panes nobody sees are discarded, beside a bare WebEngine window minimised as
+# long), and the CPU time of one idle minute in the tray; then started hidden
+# in the tray (the start option that opens the product site in the system
+# browser), before and after its window is first shown. Against a bare Qt WebEngine window (bench/bare_webengine.cpp) and a
 # bare Qt Widgets window (bench/bare_widgets.cpp).
 # Usage: bench/memory.sh BUILD_DIR   (run via tests/support/with-display.sh;
 # openbox handles the minimise request). TAVINOR_PROGRAM=path measures another
@@ -76,15 +76,25 @@ widgets() {
 bare
 widgets
 
+anon_mib() { pss_mib "$1" | sed 's/.*anonymous \([0-9.]*\) MiB.*/\1/'; }
 "$program" >/dev/null 2>&1 & app=$!
 wait_window "^Tavinor—"; sleep 8
 echo "tavinor, demo start page shown: PSS $(pss_mib $app)"
+# A bare WebEngine window shown and minimised beside it, measured at the same
+# moments, so that the machine's drift touches both alike.
+"$build/bench/bare_webengine" >/dev/null 2>&1 & bare=$!
+wait_window "^Bare WebEngine$"
 xdotool windowminimize "$(window "^Tavinor—")"
 while [ -n "$(window "^Tavinor—")" ]; do sleep 0.1; done
+xdotool windowminimize "$(window "^Bare WebEngine$")"
 sleep 30
 echo "tavinor, 30 s in the tray: PSS $(pss_mib $app)"
 sleep 90
 echo "tavinor, 2 min in the tray: PSS $(pss_mib $app)"
+echo "bare Qt WebEngine beside it, minimised as long: PSS $(pss_mib $bare)"
+awk -v t="$(anon_mib $app)" -v b="$(anon_mib $bare)" \
+  'BEGIN { printf "tavinor to bare WebEngine, anonymous, 2 min minimised: %.2f\n", t / b }'
+kill -TERM $bare; wait $bare 2>/dev/null
 ticks=$(getconf CLK_TCK); before=$(cpu_ticks $app)
 sleep 60
 seconds() { awk -v t="$1" -v hz="$ticks" 'BEGIN {printf "%.2f", t / hz}'; }

@@ -40,3 +40,10 @@ dismiss_notice() {
   xdotool key Return
   wait_for 5 notice_gone
 }
+# The lock tests' recording window behind the lock (x_probe window, logging
+# to $work/probe.log): true if it received nothing, else says what.
+no_input_reached_probe() {
+  [ ! -s "$work/probe.log" ] && return 0
+  echo "the window behind the lock received: $(sort "$work/probe.log" | uniq -c | tr '\n' ' ')"
+  return 1
+}

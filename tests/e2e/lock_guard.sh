@@ -24,7 +24,6 @@ black_at() {
     awk -F'[(,)]' 'NR > 1 && ($3 > 30 || $4 > 30 || $5 > 30) {n++} END{exit n > 0}'
 }
 focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
-no_input_reached_probe() { [ ! -s "$work/probe.log" ]; }
 start_app() {
   "$app" >>"$work/app.log" 2>&1 &
   app_pid=$!
@@ -68,6 +67,7 @@ cp "$data" "$work/data-before"
 kill -9 "$app_pid"
 wait_for 10 ended "$app_pid"
 check "the guard covers both monitors at once" wait_for 2 guard_covers
+check "and takes the keyboard" wait_for 5 guard_holds
 kill -TERM "$guard"; kill -INT "$guard"; kill -HUP "$guard"
 sleep 0.3
 check "and ignores SIGTERM, SIGINT and SIGHUP" kill -0 "$guard"

@@ -55,12 +55,6 @@ notice_on_top() {
     "$probe" above "$notice" "$dialog" &&
     [ "$(title_colour "$notice")" = "$(title_colour "$dialog")" ]
 }
-# Says what the window behind the lock received, if anything.
-no_input_reached_probe() {
-  [ ! -s "$work/probe.log" ] && return 0
-  echo "the window behind the lock received: $(sort "$work/probe.log" | uniq -c | tr '\n' ' ')"
-  return 1
-}
 input_held() { ! red_at 655 650 200 20; } # the lock's "could not lock" line is gone
 start_app() {
   "$app" >>"$work/app.log" 2>&1 &

@@ -33,8 +33,9 @@ int ShowWindow(Display* display, const char* title, int x, int y, int width, int
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
+        // The key's name, so that a failing check can say which key got through.
         if (event.type == KeyPress)
-            std::printf("key\n");
+            std::printf("key %s\n", XKeysymToString(XLookupKeysym(&event.xkey, 0)));
         else if (event.type == ButtonPress)
             std::printf("click\n");
         std::fflush(stdout);

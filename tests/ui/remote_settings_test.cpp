@@ -180,7 +180,9 @@ TEST_F(RemoteSettingsTest, HangingRequestLeavesTheWindowLiveAndEndsAtTheDeadline
 
     // The deadline ends the sequence silently: no settings request, no retry.
     ASSERT_TRUE(WaitFor([&] { return !form->NMHTTP1->Busy(); }, kHangTimeOut + 3000));
-    EXPECT_GE(clock.elapsed(), kHangTimeOut - 100);
+    // Qt's own transfer timeout, set to the same limit, runs on a coarse
+    // timer, which may fire up to 5 % early.
+    EXPECT_GE(clock.elapsed(), kHangTimeOut * 95 / 100);
     Linger(3 * kInterval);
     EXPECT_FALSE(form->NMHTTP2->Busy());
     EXPECT_FALSE(form->Timer1->isActive());

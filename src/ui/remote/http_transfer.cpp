@@ -13,6 +13,8 @@ constexpr qint64 kReadBuffer = 64 * 1024;
 
 HttpTransfer::HttpTransfer() : deadline_(new QTimer(this)) {
     deadline_->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the deadline is the deadline.
+    deadline_->setTimerType(Qt::PreciseTimer);
     connect(deadline_, &QTimer::timeout, this, [this] { Stop(Cut::Deadline); });
 }
 

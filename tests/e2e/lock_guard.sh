@@ -68,6 +68,7 @@ kill -9 "$app_pid"
 wait_for 10 ended "$app_pid"
 check "the guard covers both monitors at once" wait_for 2 guard_covers
 check "and takes the keyboard" wait_for 5 guard_holds
+probe_mark
 kill -TERM "$guard"; kill -INT "$guard"; kill -HUP "$guard"
 sleep 0.3
 check "and ignores SIGTERM, SIGINT and SIGHUP" kill -0 "$guard"

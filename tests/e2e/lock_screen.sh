@@ -91,6 +91,7 @@ xdotool key Tab
 xdotool type '  Secret  '
 xdotool key Return
 check "a set password locks at once" wait_for 10 locked
+probe_mark
 check "and hides the main window" wait_for 5 hidden '^Tavinor—'
 
 # --- Locked.
@@ -194,6 +195,7 @@ check "the new password is in the data file at once" \
 check "the data file is the user's alone" test "$(stat -c %a "$data")" = 600
 
 # --- A grab held elsewhere: the lock says so in red and takes it when free.
+probe_mark
 "$probe" grab 3 >"$work/grab.log" &
 grabber=$!
 wait_for 5 grep -q grabbed "$work/grab.log"

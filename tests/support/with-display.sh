@@ -37,6 +37,22 @@ if [ -z "${WITH_DISPLAY_NO_TRAY:-}" ]; then
   until xwininfo -root -tree 2>/dev/null | grep -q '"panel"' || [ $SECONDS -ge $end ]; do
     sleep 0.05
   done
+  # Its window comes before it owns the tray selection; a program started in
+  # between finds no tray (and, told to start in the tray, shows its window).
+  python3 - "$((end - SECONDS))" <<'PY'
+import ctypes, sys, time
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x.XGetSelectionOwner.restype = ctypes.c_ulong
+display = x.XOpenDisplay(None)
+tray = x.XInternAtom(display, b"_NET_SYSTEM_TRAY_S0", 0)
+end = time.monotonic() + max(int(sys.argv[1]), 1)
+while not x.XGetSelectionOwner(display, tray) and time.monotonic() < end:
+    time.sleep(0.05)
+PY
 fi
 
 "$@"

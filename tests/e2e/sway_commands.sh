@@ -54,7 +54,9 @@ stop() { # ends the running program; its icon leaves the tray
   wait_for 20 ended "$pid" && wait_for 10 not_in_tray
 }
 
-as_user foot >"$SWAY_DIR/foot.log" 2>&1 &
+# Not the user's shell: the session's user may have none (nologin), and a
+# caller without SHELL leaves foot to start that.
+as_user foot cat >"$SWAY_DIR/foot.log" 2>&1 &
 check "a native terminal has the focus" wait_for 60 terminal_focused ||
   { tail -n 20 "$SWAY_DIR/foot.log"; sway_msg -t get_tree | head -c 2000; }
 

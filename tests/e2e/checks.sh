@@ -1,4 +1,8 @@
 # The check and wait helpers of the end-to-end scripts. Source it.
+
+# xdotool finds the program's windows by their Chinese titles, which it only
+# matches under a UTF-8 locale; a bare environment (no LANG) has none.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 passed=0; failed=0
 check() { # check NAME COMMAND...
   if "${@:2}"; then passed=$((passed + 1)); echo "ok: $1"

@@ -8,7 +8,9 @@ geometry="$1"; shift
 # The server picks a free display itself and reports it once it listens, so
 # runs side by side never race for the same number.
 numfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "${geometry}x24" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+# -noreset: a server whose last client leaves resets itself and, on a busy
+# machine, refuses connections meanwhile; a program started then fails.
+Xvfb -displayfd 3 -screen 0 "${geometry}x24" -nolisten tcp -noreset 3>"$numfile" >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {
   [ -n "${tray:-}" ] && kill "$tray" 2>/dev/null

@@ -17,9 +17,10 @@ trap cleanup EXIT
 
 # start_server FILE COMMAND...: the server reports its display once it
 # listens. Started from this shell, not a subshell, so that cleanup knows it.
+# -noreset as in with-display.sh.
 start_server() {
   local file="$1"; shift
-  "$@" -displayfd 3 -nolisten tcp 3>"$file" >/dev/null 2>&1 &
+  "$@" -displayfd 3 -nolisten tcp -noreset 3>"$file" >/dev/null 2>&1 &
   pids+=($!)
   for _ in $(seq 200); do [ -s "$file" ] && break; sleep 0.05; done
   [ -s "$file" ] || { echo "$1 did not start" >&2; exit 1; }

@@ -5,8 +5,9 @@
 # panes nobody sees are discarded, beside a bare WebEngine window minimised as
 # long), and the CPU time of one idle minute in the tray; then started hidden
 # in the tray (the start option that opens the product site in the system
-# browser), before and after its window is first shown. Against a bare Qt WebEngine window (bench/bare_webengine.cpp) and a
-# bare Qt Widgets window (bench/bare_widgets.cpp).
+# browser), before and after its window is first shown. Against a bare Qt
+# WebEngine window (bench/bare_webengine.cpp) and a bare Qt Widgets window
+# (bench/bare_widgets.cpp).
 # Usage: bench/memory.sh BUILD_DIR   (run via tests/support/with-display.sh;
 # openbox handles the minimise request). TAVINOR_PROGRAM=path measures another
 # build of the program against the same bare windows.

@@ -18,7 +18,6 @@ export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus" DBUS_SYSTEM_BUS_ADDRESS="u
 export XDG_SESSION_TYPE=wayland
 unset WAYLAND_DISPLAY
 
-shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 lock_calls() { [ "$(wc -l <"$work/locks" 2>/dev/null || echo 0)" -eq "$1" ]; }
 helpers="$(cd "$(dirname "$app")" && pwd)"
 nothing_looks_locked() {

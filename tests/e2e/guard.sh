@@ -9,5 +9,5 @@ trap 'kill -9 $(guard_pids) 2>/dev/null; kill $(jobs -p) 2>/dev/null; rm -rf "$w
 # the input, and what is typed meanwhile goes nowhere.
 guard_holds() {
   xwininfo -name tavinor-lock-guard 2>/dev/null | grep -q 'Map State: IsViewable' &&
-    [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = tavinor-lock-guard ]
+    focus_is tavinor-lock-guard
 }

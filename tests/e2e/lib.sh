@@ -13,9 +13,11 @@ export PATH="$work/bin:$PATH" TAVINOR_SITE="http://127.0.0.1:9"
 data="$XDG_DATA_HOME/tavinor/tvr.dat"
 
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
-visible_window() { xdotool search --onlyvisible --name "^Tavinor—" >/dev/null 2>&1; }
+shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; } # shown TITLE_REGEX
+focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
+visible_window() { shown '^Tavinor—'; }
 any_window() { xdotool search --name "^Tavinor—" >/dev/null 2>&1; }
-password_dialog() { xdotool search --onlyvisible --name "^设定密码$" >/dev/null 2>&1; }
+password_dialog() { shown '^设定密码$'; }
 # geometry ID: sets X, Y (on the screen), WIDTH and HEIGHT of a window.
 # (xdotool adds the place inside the parent once more when the parent is
 # not a window manager's frame.)

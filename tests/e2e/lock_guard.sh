@@ -11,7 +11,6 @@ probe="$2"
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/guard.sh"
 
-shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 locked() { shown '^lock_form$'; }
 guard_running() { [ -n "$(guard_pids)" ]; }
 guard_covers() {
@@ -23,7 +22,6 @@ black_at() {
   import -window root -crop "20x20+$1+$2" +repage txt:- 2>/dev/null |
     awk -F'[(,)]' 'NR > 1 && ($3 > 30 || $4 > 30 || $5 > 30) {n++} END{exit n > 0}'
 }
-focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 start_app() {
   "$app" >>"$work/app.log" 2>&1 &
   app_pid=$!

@@ -11,8 +11,6 @@ probe="$2"
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/guard.sh"
 
-shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 one_guard() { [ "$(guard_pids | wc -l)" = 1 ]; }
 guard_other_than() { one_guard && [ "$(guard_pids)" != "$1" ]; }
 no_guard() { ! guard_pids >/dev/null; }

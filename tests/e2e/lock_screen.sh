@@ -10,13 +10,11 @@ probe="$2"
 source "$(dirname "$0")/lib.sh"
 policy="$XDG_CONFIG_HOME/tavinor/HKEY_CURRENT_USER.ini"
 
-shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 hidden() { ! shown "$1"; }
 locked() { shown '^lock_form$'; }
 unlocked() { hidden '^lock_form$'; }
 main_shown() { shown '^Tavinor—'; }
 dialog_shown() { shown '^设定密码$'; }
-focus_is() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 policy_is() { grep -q "DisableTaskMgr=$1\$" "$policy" 2>/dev/null; }
 panel_place() { xwininfo -id "$panel" 2>/dev/null | awk '/Absolute upper-left/{printf "%s ", $NF}'; }
 panel_state() { xwininfo -id "$panel" 2>/dev/null | grep -q "Map State: $1"; }

@@ -1,5 +1,6 @@
 // What the window gives back while it is away in the tray, and what it
 // brings back on the return.
+#include <QColor>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -14,13 +15,17 @@
 
 namespace {
 
+// The personal page's background, read back from the screen.
+const QColor kMineColour(0x12, 0x34, 0x56);
+
 class HiddenPanesTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
         QFile mine(MinePage());
         ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
-        mine.write("<title>mine</title><body style='background:#123456'>mine</body>");
+        mine.write("<title>mine</title><body style='background:" + kMineColour.name().toUtf8() +
+                   "'>mine</body>");
         mine.close();
         Start();
         form->hiddenDiscardDelayMs = 500;
@@ -76,7 +81,8 @@ TEST_F(HiddenPanesTest, WithAPlayerLoadedOnlyTheStartAndPersonalPagesAreGivenBac
 }
 
 TEST_F(HiddenPanesTest, WithoutAPlayerTheWindowGivesBackItsSurfacesAndDrawsAgainOnReturn) {
-    ASSERT_TRUE(WaitFor([&] { return OnScreen() == QColor(0x12, 0x34, 0x56); })) << OnScreen().name().toStdString();
+    ASSERT_TRUE(WaitFor([&] { return OnScreen() == kMineColour; }))
+        << OnScreen().name().toStdString();
     form->Minimize();
     ASSERT_TRUE(Discarded());
     ASSERT_TRUE(WindowReleased());
@@ -84,7 +90,7 @@ TEST_F(HiddenPanesTest, WithoutAPlayerTheWindowGivesBackItsSurfacesAndDrawsAgain
     form->N5->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     EXPECT_TRUE(LoadedTitle(form->mineWebBrowser, "mine"));
-    EXPECT_TRUE(WaitFor([&] { return OnScreen() == QColor(0x12, 0x34, 0x56); }))
+    EXPECT_TRUE(WaitFor([&] { return OnScreen() == kMineColour; }))
         << "the page is drawn in the new window";
     // Away again: the same again, and the program lives on.
     form->Minimize();

@@ -182,10 +182,6 @@ void WriteFolder(std::string& out, const BookmarkNode& folder, int depth) {
     }
 }
 
-std::string FieldText(const char* field, std::size_t width) {
-    return std::string(field, strnlen(field, width));
-}
-
 } // namespace
 
 bool IsNetscapeBookmarkFile(const std::string& text) {

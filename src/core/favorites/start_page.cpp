@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -45,7 +44,7 @@ constexpr int kNavigationColumns = 7;
 constexpr int kLinkColumns = 4;
 
 std::string Name(const CategoryEntry& row) {
-    return std::string(row.name, strnlen(row.name, sizeof row.name));
+    return FieldText(row.name, sizeof row.name);
 }
 
 void CloseRow(std::string& page, int cells, int columns) {

@@ -9,7 +9,7 @@ void SetLockPassword(StoreHeader& header, const std::string& text) {
 }
 
 std::string GetLockPassword(const StoreHeader& header) {
-    return std::string(header.lockPassword, strnlen(header.lockPassword, kLockPasswordBytes));
+    return FieldText(header.lockPassword, sizeof header.lockPassword);
 }
 
 bool LockPasswordMatches(const StoreHeader& header, const std::string& typed) {

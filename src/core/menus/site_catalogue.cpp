@@ -1,4 +1,3 @@
-#include <cstring>
 
 #include "core/menus/site_catalogue.h"
 #include "core/shell/open_address.h"
@@ -82,7 +81,7 @@ EntryState SiteEntryState(const Site& site) {
 EntryState QuickLinkEntryState(const QuickLink& link) {
     if (link.url[0] == '\0')
         return {};
-    return {true, std::string(link.title, strnlen(link.title, sizeof link.title))};
+    return {true, FieldText(link.title, sizeof link.title)};
 }
 
 std::string SiteAddressToOpen(const Site& site) {
@@ -90,5 +89,5 @@ std::string SiteAddressToOpen(const Site& site) {
 }
 
 std::string QuickLinkAddressToOpen(const QuickLink& link) {
-    return TypedAddress(std::string(link.url, strnlen(link.url, sizeof link.url)));
+    return TypedAddress(FieldText(link.url, sizeof link.url));
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 
 #include "core/shell/open_address.h"
 #include "core/text/gbk_text.h"
@@ -17,10 +16,6 @@ PlayerSlot Slot(const char* url, const char* title, int width, int height, int t
     slot.height = height;
     slot.top = top;
     return slot;
-}
-
-std::string Field(const char* field, std::size_t width) {
-    return std::string(field, strnlen(field, width));
 }
 
 } // namespace
@@ -41,11 +36,11 @@ std::array<PlayerSlot, kPlayerSlotCount> BuiltInRecommendedPlayers() {
 }
 
 std::string PlayerUrl(const PlayerSlot& slot) {
-    return TrimBytes(Field(slot.url, sizeof slot.url));
+    return TrimBytes(FieldText(slot.url, sizeof slot.url));
 }
 
 std::string PlayerTitle(const PlayerSlot& slot) {
-    return Field(slot.title, sizeof slot.title);
+    return FieldText(slot.title, sizeof slot.title);
 }
 
 std::vector<std::string> ListedPlayerTitles(const PlayerTable& players) {

@@ -1,15 +1,10 @@
 #include "core/music/settings_rules.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/text/gbk_text.h"
 
 namespace {
-
-std::string Field(const char* field, std::size_t width) {
-    return std::string(field, strnlen(field, width));
-}
 
 // The bound leaves room for the field's terminator.
 template <int Bound, std::size_t N> void CopyBounded(char (&field)[N], const std::string& text) {
@@ -19,9 +14,9 @@ template <int Bound, std::size_t N> void CopyBounded(char (&field)[N], const std
 
 int RecommendedTop(const PlayerSlot& slot,
                    const std::array<PlayerSlot, kPlayerSlotCount>& recommended) {
-    const std::string url = Field(slot.url, sizeof slot.url);
+    const std::string url = FieldText(slot.url, sizeof slot.url);
     for (const PlayerSlot& candidate : recommended)
-        if (Field(candidate.url, sizeof candidate.url) == url)
+        if (FieldText(candidate.url, sizeof candidate.url) == url)
             return candidate.top;
     return kDefaultPlayerTop;
 }
@@ -45,7 +40,7 @@ int CountPlayers(const StoreHeader& header) {
 std::string OpeningPlayerUrl(const StoreHeader& header) {
     const int slot = ChosenSlot(header.playerChoice);
     return slot < 0 ? std::string()
-                    : Field(header.players[slot].url, sizeof header.players[slot].url);
+                    : FieldText(header.players[slot].url, sizeof header.players[slot].url);
 }
 
 TableEdit AddQuickLink(Store& store, int& count, const std::string& title, const std::string& url,
@@ -57,7 +52,7 @@ TableEdit AddQuickLink(Store& store, int& count, const std::string& title, const
     QuickLink& link = store.quickLinks[count];
     CopyBounded<kQuickLinkTitleBytes>(link.title, TrimBytes(title));
     CopyBounded<kQuickLinkUrlBytes>(link.url, TrimBytes(url));
-    stored = Field(link.title, sizeof link.title);
+    stored = FieldText(link.title, sizeof link.title);
     ++count;
     return TableEdit::Done;
 }
@@ -141,7 +136,7 @@ PlayerDeletion DeletePlayer(StoreHeader& header, int& count, int selected) {
 ClosingChoice ChooseAtClose(StoreHeader& header, int count, const std::string& openingUrl) {
     ClosingChoice choice;
     for (int i = 0; i < count; ++i)
-        if (Field(header.players[i].url, sizeof header.players[i].url) == openingUrl)
+        if (FieldText(header.players[i].url, sizeof header.players[i].url) == openingUrl)
             choice.select = i;
     if (choice.select < 0 && count > 0) {
         choice.select = 0;

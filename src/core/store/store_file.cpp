@@ -5,6 +5,7 @@
 #include "core/store/replace_file.h"
 #include "core/store/store.h"
 #include "core/store/store_writes.h"
+#include "core/text/gbk_text.h"
 
 namespace {
 
@@ -17,10 +18,6 @@ File Open(const std::string& path, const char* mode) {
     if (path.empty())
         return File{};
     return File{std::fopen(path.c_str(), mode)};
-}
-
-std::string FieldText(const char* field, std::size_t width) {
-    return std::string(field, strnlen(field, width));
 }
 
 bool HasCategoryIdRange(int8_t id) {

@@ -55,6 +55,10 @@ std::string_view TrimmedBytes(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
+std::string FieldText(const char* field, std::size_t width) {
+    return width == 0 ? std::string() : std::string(field, strnlen(field, width - 1));
+}
+
 void CopyField(char* field, std::size_t width, const std::string& text) {
     if (width == 0)
         return;

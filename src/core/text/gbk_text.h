@@ -22,3 +22,7 @@ std::string_view TrimmedBytes(std::string_view text);
 // Copies text into a fixed field of `width` bytes as a plain byte cut to
 // width - 1 bytes, NUL-terminated.
 void CopyField(char* field, std::size_t width, const std::string& text);
+// The text of such a field: up to its NUL and never its last byte, which a
+// damaged file may leave unterminated, so that what is read is what a save
+// writes back.
+std::string FieldText(const char* field, std::size_t width);

@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
-#include <cstring>
 
+#include "core/text/gbk_text.h"
 #include "platform/platform.h"
 #include "ui/music/Tsetting_form.h"
 #include "ui/shell/TForm1.h"
@@ -47,8 +47,7 @@ void TForm1::BuildSiteMenus() {
     }
     for (int n = 0; n < kQuickLinkCount; ++n) {
         const QuickLink& link = store.quickLinks[n];
-        QAction* entry =
-            NewEntry(this, std::string(link.title, strnlen(link.title, sizeof link.title)));
+        QAction* entry = NewEntry(this, FieldText(link.title, sizeof link.title));
         // Every quick link stands before "自定义...".
         mine_menu->insertAction(mine_setting, entry);
         quickLinkEntries_[n] = entry;

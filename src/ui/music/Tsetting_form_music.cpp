@@ -20,8 +20,7 @@ void ShowSlot(const PlayerSlot& slot, QLineEdit* width, QLineEdit* height, QLine
     width->setText(QString::number(slot.width));
     height->setText(QString::number(slot.height));
     title->setText(FromGbk(CutGbk(PlayerTitle(slot), kPlayerTitleBytes)));
-    url->setText(FromGbk(
-        CutGbk(std::string(slot.url, strnlen(slot.url, sizeof slot.url)), kPlayerUrlBytes)));
+    url->setText(FromGbk(CutGbk(FieldText(slot.url, sizeof slot.url), kPlayerUrlBytes)));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <cstring>
 
+#include "core/text/gbk_text.h"
 #include "ui/text/gbk_codec.h"
 
 QString FromGbk(const std::string& bytes) {
@@ -11,7 +11,7 @@ QString FromGbk(const std::string& bytes) {
 }
 
 QString FromGbk(const char* field, std::size_t width) {
-    return FromGbk(std::string(field, strnlen(field, width)));
+    return FromGbk(FieldText(field, width));
 }
 
 std::string ToGbk(const QString& text) {

@@ -43,6 +43,10 @@ TEST(GbkByteText, CutAndTrim) {
     char field[4];
     CopyField(field, sizeof field, "abcdef");
     EXPECT_STREQ(field, "abc");
+    EXPECT_EQ(FieldText(field, sizeof field), "abc");
+    // A damaged file's field without its NUL reads as a save would write it.
+    const char unterminated[4] = {'w', 'x', 'y', 'z'};
+    EXPECT_EQ(FieldText(unterminated, sizeof unterminated), "wxy");
 }
 
 TEST(DocumentsFilePath, AnyLengthAndNoNameGivesNothing) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -22,8 +23,11 @@ public:
     // created anew.
     static File Update(const std::string& path);
 
-    File(File&& other) noexcept;
-    File& operator=(File&& other) noexcept;
+    File(File&& other) noexcept : handle_(std::exchange(other.handle_, kClosed)) {}
+    File& operator=(File&& other) noexcept {
+        std::swap(handle_, other.handle_);
+        return *this;
+    }
     ~File();
 
     bool IsOpen() const { return handle_ != kClosed; }
@@ -43,14 +47,14 @@ private:
 // Writes `bytes` to a new file beside `path`, flushes it to the disk and
 // gives it the first name `nextName` offers that is free, in `temporary`.
 // Where the system allows, the file gets that name only once it is complete.
-// It takes the mode of the file at `path`, or is the user's alone when there
-// is none. False on failure, with nothing left behind.
+// Once renamed over `path` it has the rights of the file it replaced, or is
+// the user's alone when there was none. False on failure, with nothing left
+// behind.
 bool WriteCopy(const std::string& path, const std::string& bytes,
                const std::function<std::string()>& nextName, std::string& temporary);
 
 // Puts the file `from` in the place of `to` in one step: a reader sees the
-// old file or the new one, never neither. A replaced file's rights and
-// attributes stay.
+// old file or the new one, never neither.
 bool RenameOver(const std::string& from, const std::string& to);
 
 // Removes the file at `path`; false when it is still there.

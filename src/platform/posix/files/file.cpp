@@ -2,7 +2,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 #include "platform/files.h"
 
@@ -21,13 +20,6 @@ File File::ReadRegular(const std::string& path) {
 
 File File::Update(const std::string& path) {
     return File(path.empty() ? kClosed : ::open(path.c_str(), O_RDWR | O_CLOEXEC));
-}
-
-File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, kClosed)) {}
-
-File& File::operator=(File&& other) noexcept {
-    std::swap(handle_, other.handle_);
-    return *this;
 }
 
 File::~File() {

@@ -5,23 +5,20 @@
 #include <unistd.h>
 
 #include "platform/files.h"
+#include "platform/write_all.h"
 
 namespace platform {
 namespace {
 
-constexpr int kNameAttempts = 100;
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+// Every byte to `fd`, whatever signals cut in.
+bool WriteAllTo(int fd, const std::string& bytes) {
+    return WriteAll(bytes, [fd](const char* data, std::size_t size) {
+        ssize_t n;
+        do
+            n = ::write(fd, data, size);
+        while (n < 0 && errno == EINTR);
+        return static_cast<long long>(n);
+    });
 }
 
 std::string FolderOf(const std::string& path) {
@@ -80,7 +77,7 @@ Written WriteNew(const std::string& path, const std::string& bytes, bool unnamed
     // lock password; a replaced file keeps the mode it had.
     struct stat before {};
     bool ok = ::stat(path.c_str(), &before) != 0 || ::fchmod(fd, before.st_mode & 07777) == 0;
-    ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ok && WriteAllTo(fd, bytes) && ::fsync(fd) == 0;
     const bool written = ok;
     if (ok && unnamed)
         ok = NameUnnamed(fd, nextName, temporary);

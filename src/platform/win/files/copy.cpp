@@ -3,22 +3,17 @@
 
 #include "platform/files.h"
 #include "platform/win/files/wide_path.h"
+#include "platform/write_all.h"
 
 namespace platform {
 namespace {
 
-constexpr int kNameAttempts = 100;
-
-bool WriteAll(HANDLE file, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD asked = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 30));
+bool WriteAllTo(HANDLE file, const std::string& bytes) {
+    return WriteAll(bytes, [file](const char* data, std::size_t size) {
         DWORD n = 0;
-        if (!WriteFile(file, bytes.data() + done, asked, &n, nullptr) || n == 0)
-            return false;
-        done += n;
-    }
-    return true;
+        const DWORD asked = static_cast<DWORD>(std::min<std::size_t>(size, 1 << 30));
+        return WriteFile(file, data, asked, &n, nullptr) ? static_cast<long long>(n) : -1LL;
+    });
 }
 
 } // namespace
@@ -43,7 +38,7 @@ bool WriteCopy(const std::string&, const std::string& bytes,
         temporary.clear();
         return false;
     }
-    bool ok = WriteAll(file, bytes) && FlushFileBuffers(file);
+    bool ok = WriteAllTo(file, bytes) && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
     if (!ok) {
         DeleteFileW(wide.c_str());

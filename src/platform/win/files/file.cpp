@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <windows.h>
 
 #include "platform/files.h"

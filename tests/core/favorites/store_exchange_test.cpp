@@ -109,6 +109,9 @@ TEST_F(StoreExchangeTest, ImportChecksTheHeaderAndLeavesEverythingOnAFailure) {
     }
     EXPECT_EQ(CheckImportFile(dir.File("none.dat")), ImportCheck::CannotOpen);
     EXPECT_EQ(ImportStoreFile(store, dir.File("none.dat")), ImportOutcome::CannotOpen);
+    // Only a regular file is read: a folder is not even opened.
+    std::filesystem::create_directory(dir.File("folder.dat"));
+    EXPECT_EQ(ImportStoreFile(store, dir.File("folder.dat")), ImportOutcome::CannotOpen);
     EXPECT_EQ(ReadBytes(data), before);
     EXPECT_EQ(store.items.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(ImportBackupPath(data)));

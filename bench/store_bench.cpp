@@ -116,7 +116,7 @@ void BM_ImportBookmarks2k(benchmark::State& state) {
         Store store;
         store.path = path;
         LoadStoreFile(store, "http://site/", "now");
-        benchmark::DoNotOptimize(ImportFavoritesFolder(store, root, "now", {}));
+        benchmark::DoNotOptimize(ImportFavoritesFolder(store, root, "now"));
     }
     std::filesystem::remove(path);
 }

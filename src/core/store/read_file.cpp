@@ -17,6 +17,10 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
     // The name may have been swapped for something else since the check.
     bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
     std::string bytes;
+    // Room for the whole file at once: grown as it is read, a string would
+    // hold twice a large file while it moves.
+    if (ok)
+        bytes.reserve(std::min(limit, static_cast<std::size_t>(status.st_size)));
     char buffer[1 << 16];
     while (ok && bytes.size() < limit) {
         const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));

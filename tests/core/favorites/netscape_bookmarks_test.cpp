@@ -36,7 +36,7 @@ TEST(NetscapeBookmarks, AnExportReadsBackAsTheSameCategoriesAndLinks) {
     Store other;
     other.path = dir.File("other.dat");
     LoadStoreFile(other, "http://elsewhere/", "now");
-    EXPECT_EQ(ImportFavoritesFolder(other, ReadNetscapeBookmarks(html), "now", {}).added, 3);
+    EXPECT_EQ(ImportFavoritesFolder(other, ReadNetscapeBookmarks(html), "now").added, 3);
     ASSERT_EQ(other.header.categoryCount, 2);
     EXPECT_EQ(std::string(other.categories[1].name), "Tools & <Things>");
     ASSERT_EQ(other.items.size(), 4u);
@@ -45,7 +45,7 @@ TEST(NetscapeBookmarks, AnExportReadsBackAsTheSameCategoriesAndLinks) {
     EXPECT_EQ(other.items[3].url, "http://q.example/?a=1&b=\"2\"");
     EXPECT_EQ(other.items[3].title, "Search <fast> & \"good\"");
     // Into the store it came from: nothing new.
-    EXPECT_EQ(ImportFavoritesFolder(store, ReadNetscapeBookmarks(html), "now", {}).added, 0);
+    EXPECT_EQ(ImportFavoritesFolder(store, ReadNetscapeBookmarks(html), "now").added, 0);
 }
 
 TEST(NetscapeBookmarks, ReadsWhatBrowsersWrite) {
@@ -102,7 +102,7 @@ TEST(NetscapeBookmarks, ALinkWhoseQuoteNeverClosesHasNoAddressAndTheNextLinkStil
     Store store;
     store.path = dir.File("tvr.dat");
     LoadStoreFile(store, "http://site/", "now");
-    const WalkOutcome outcome = ImportFavoritesFolder(store, root, "now", {});
+    const WalkOutcome outcome = ImportFavoritesFolder(store, root, "now");
     EXPECT_EQ(outcome.added, 1);
     EXPECT_EQ(outcome.skipped, 2);
     EXPECT_EQ(store.header.categoryCount, 2) << "only the category of the good link";

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/favorites/store_exchange.h"
 #include "core/menus/site_catalogue.h"
 #include "core/music/player_tables.h"
 #include "core/remote/remote_settings.h"
@@ -248,7 +249,8 @@ private:
     // categories, and the page shown again from an imported data file.
     QString AskExportFile(bool& html);
     QString AskImportFile();
-    void ImportDataFile(const QString& chosen);
+    void StartDataFileImport(const QString& chosen);
+    void ReportDataFileImport(ImportOutcome outcome);
     // Bookmarks are read off the window thread and added a slice at a time.
     void StartBookmarkImport(std::function<LoadedBookmarks()> load);
     void ImportBookmarkSlice();

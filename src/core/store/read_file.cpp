@@ -10,8 +10,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
     std::string bytes;
     // Room for the whole file at once: grown as it is read, a string would
     // hold twice a large file while it moves.
-    if (ok)
-        bytes.reserve(std::min(limit, static_cast<std::size_t>(status.st_size)));
+    bytes.reserve(std::min(limit, static_cast<std::size_t>(std::max(file.Size(), 0L))));
     char buffer[1 << 16];
     while (bytes.size() < limit) {
         const long n = file.Read(buffer, std::min(sizeof buffer, limit - bytes.size()));

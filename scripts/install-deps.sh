@@ -17,6 +17,8 @@ packages=(
   x11-xserver-utils
   dbus python3-dbus python3-gi sway foot wtype grim xwayland
   libwayland-dev libxkbcommon-dev libpango1.0-dev libcairo2-dev wayland-protocols
+  at-spi2-core python3-pyatspi
+  rime-data-luna-pinyin
 )
 
 missing=()

@@ -46,7 +46,45 @@ void TForm1::ListCategories() {
 }
 
 void TForm1::ListBoxClick() {
+    if (!favSearchEdit->text().isEmpty()) {
+        // A category chosen while searching ends the search.
+        const QSignalBlocker quiet(favSearchEdit);
+        favSearchEdit->clear();
+    }
     ScrollBox->ShowCategory(CategoryIdAt(store, qMax(0, ListBox->currentRow())));
+}
+
+void TForm1::favSearchEditChange() {
+    if (favSearchEdit->text().isEmpty())
+        ListBoxClick();
+    else
+        ScrollBox->ShowMatches(ToGbk(favSearchEdit->text()));
+}
+
+void TForm1::FocusFavoritesSearch() {
+    favSearchEdit->clear();
+    favSearchEdit->setFocus(Qt::OtherFocusReason);
+}
+
+bool TForm1::FavoriteSearchKey(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        ScrollBox->MoveCurrent(key == Qt::Key_Up ? -1 : 1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (ScrollBox->Searching())
+            ScrollBox->OpenCurrent();
+        return true;
+    case Qt::Key_Escape:
+        if (favSearchEdit->text().isEmpty())
+            return false;
+        favSearchEdit->clear();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TForm1::UpdateFavoriteCount() {

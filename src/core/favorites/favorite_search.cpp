@@ -67,6 +67,7 @@ void AppendInitials(std::string& out, std::string_view title) {
 }
 
 constexpr int kNoMatch = 3;
+constexpr std::size_t kRecentKeys = 12;
 
 // 0 when the match is at the start, 1 at a word's start, else 2.
 int Tier(std::size_t at, Kind kind, Kind previous) {
@@ -75,9 +76,23 @@ int Tier(std::size_t at, Kind kind, Kind previous) {
     return kind != Kind::Other && kind != previous ? 1 : 2;
 }
 
+bool IsAscii(std::string_view text) {
+    return std::none_of(text.begin(), text.end(), [](char c) { return c & 0x80; });
+}
+
 int TitleTier(std::string_view title, std::string_view key) {
-    if (title.find(key) == std::string_view::npos)
+    std::size_t hit = title.find(key);
+    if (hit == std::string_view::npos)
         return kNoMatch;
+    if (hit == 0)
+        return 0;
+    // Most titles are plain ASCII: every byte is a character of its own.
+    if (IsAscii(title)) {
+        for (; hit != std::string_view::npos; hit = title.find(key, hit + 1))
+            if (IsLatin(title[hit]) && !IsLatin(title[hit - 1]))
+                return 1;
+        return 2;
+    }
     int best = kNoMatch;
     Kind previous = Kind::Other;
     for (std::size_t at = 0; at < title.size() && best > 1; at += CharSize(title, at)) {
@@ -104,22 +119,31 @@ bool InitialsMatch(std::string_view initials, std::size_t at, std::string_view k
 }
 
 // The initials stand for the title's Latin and Chinese characters one by
-// one, which tells where the title's words start.
+// one: whether the one of the `n`-th initial starts a word.
+bool InitialStartsWord(std::string_view title, std::size_t n) {
+    Kind previous = Kind::Other;
+    for (std::size_t at = 0; at < title.size(); at += CharSize(title, at)) {
+        const Kind kind = KindAt(title, at);
+        if (kind != Kind::Other && n-- == 0)
+            return kind != previous;
+        previous = kind;
+    }
+    return false;
+}
+
 int InitialsTier(std::string_view title, std::string_view initials, std::string_view key) {
     int best = kNoMatch;
-    Kind previous = Kind::Other;
-    std::size_t in = 0;
-    for (std::size_t at = 0; at < initials.size() && best > 1; at += CharSize(initials, at)) {
-        Kind kind;
-        while ((kind = KindAt(title, in)) == Kind::Other) {
-            previous = kind;
-            in += CharSize(title, in);
-        }
-        if (InitialsMatch(initials, at, key))
-            best = std::min(best, Tier(at, kind, previous));
-        previous = kind;
-        in += CharSize(title, in);
+    // Without characters of several initials a plain search finds the places.
+    if (IsAscii(initials)) {
+        for (std::size_t hit = initials.find(key); hit != std::string_view::npos && best > 1;
+             hit = initials.find(key, hit + 1))
+            best = hit == 0 ? 0 : InitialStartsWord(title, hit) ? 1 : 2;
+        return best;
     }
+    std::size_t n = 0;
+    for (std::size_t at = 0; at < initials.size() && best > 1; at += CharSize(initials, at), ++n)
+        if (InitialsMatch(initials, at, key))
+            best = std::min(best, at == 0 ? 0 : InitialStartsWord(title, n) ? 1 : 2);
     return best;
 }
 
@@ -146,6 +170,7 @@ std::string SearchKey(std::string_view gbk) {
 void FavoriteIndex::Build(const std::vector<FavoriteItem>& items) {
     text_.clear();
     entries_.clear();
+    recent_.clear();
     entries_.reserve(items.size());
     for (const FavoriteItem& item : items) {
         const std::string_view title = std::string_view(item.title).substr(0, kPartCap);
@@ -181,8 +206,14 @@ std::vector<int> FavoriteIndex::Find(std::string_view query) const {
     if (key.empty())
         return {};
     const bool initialsKey = std::all_of(key.begin(), key.end(), [](char c) { return IsLatin(c); });
+    while (!recent_.empty() && !key.starts_with(recent_.back().key))
+        recent_.pop_back();
+    const std::vector<int>* within = recent_.empty() ? nullptr : &recent_.back().matches;
+    const std::size_t count = within ? within->size() : entries_.size();
     std::vector<int> tiers[kNoMatch];
-    for (std::size_t index = 0; index < entries_.size(); ++index) {
+    std::vector<int> matches;
+    for (std::size_t at = 0; at < count; ++at) {
+        const std::size_t index = within ? (*within)[at] : at;
         const std::string_view title = Part(index, 0);
         int tier = TitleTier(title, key);
         if (tier > 0 && initialsKey) {
@@ -192,9 +223,15 @@ std::vector<int> FavoriteIndex::Find(std::string_view query) const {
         }
         if (tier == kNoMatch && ContainsAt(Part(index, 1), key))
             tier = 2;
-        if (tier != kNoMatch)
+        if (tier != kNoMatch) {
             tiers[tier].push_back(static_cast<int>(index));
+            matches.push_back(static_cast<int>(index));
+        }
     }
+    if (recent_.size() == kRecentKeys)
+        recent_.erase(recent_.begin());
+    if (recent_.empty() || recent_.back().key != key)
+        recent_.push_back({key, std::move(matches)});
     std::vector<int> found = std::move(tiers[0]);
     for (int tier = 1; tier < kNoMatch; ++tier)
         found.insert(found.end(), tiers[tier].begin(), tiers[tier].end());
@@ -202,5 +239,8 @@ std::vector<int> FavoriteIndex::Find(std::string_view query) const {
 }
 
 std::size_t FavoriteIndex::MemoryBytes() const {
-    return text_.capacity() + entries_.capacity() * sizeof(Entry);
+    std::size_t recent = 0;
+    for (const Recent& keyed : recent_)
+        recent += keyed.key.capacity() + keyed.matches.capacity() * sizeof(int);
+    return text_.capacity() + entries_.capacity() * sizeof(Entry) + recent;
 }

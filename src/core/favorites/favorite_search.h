@@ -26,7 +26,7 @@ public:
     // own: "bdyx" finds 百度一下, "qqyx" finds QQ邮箱. Nothing for blank text.
     std::vector<int> Find(std::string_view query) const;
 
-    // Bytes the index holds, for the memory budget.
+    // Bytes the index holds, the recent keys' matches included.
     std::size_t MemoryBytes() const;
 
 private:
@@ -41,4 +41,11 @@ private:
     std::string_view Part(std::size_t index, int part) const;
     std::string text_;
     std::vector<Entry> entries_;
+    // The matches (in file order) of the last keys, each a prefix of the
+    // next: a key typed on searches only the matches of the one before.
+    struct Recent {
+        std::string key;
+        std::vector<int> matches;
+    };
+    mutable std::vector<Recent> recent_;
 };

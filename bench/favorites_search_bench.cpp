@@ -40,9 +40,11 @@ int main(int argc, char** argv) {
 
     QElapsedTimer timer;
     timer.start();
+    // The field's focus builds the index; an inactive window gets no focus event.
+    form.ScrollBox->PrepareSearch();
+    const double build = timer.nsecsElapsed() / 1e6;
     form.favSearchEdit->setFocus();
     QApplication::processEvents();
-    const double build = timer.nsecsElapsed() / 1e6;
 
     std::vector<double> times;
     for (const char key : WorkloadKeystrokes()) {
@@ -54,6 +56,8 @@ int main(int argc, char** argv) {
         form.ScrollBox->repaint();
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
+    const auto worst = std::max_element(times.begin(), times.end());
+    std::printf("tavinor: the worst was keystroke %ld\n", static_cast<long>(worst - times.begin()));
     std::sort(times.begin(), times.end());
     std::printf("tavinor: index built in %.1f ms, %zu bytes for %zu bytes of text (%.2fx)\n", build,
                 form.ScrollBox->IndexBytes(), ownText,

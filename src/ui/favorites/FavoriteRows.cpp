@@ -39,6 +39,11 @@ void FavoriteRows::ShowCategory(int categoryId) {
     Refresh();
 }
 
+void FavoriteRows::EndSearch() {
+    query_.clear();
+    List();
+}
+
 void FavoriteRows::ShowMatches(const std::string& query) {
     query_ = query;
     if (SearchKey(query_).empty())

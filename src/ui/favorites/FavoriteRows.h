@@ -20,6 +20,9 @@ public:
 
     // Lists the favorites of the category with this id, in file order.
     void ShowCategory(int categoryId);
+    // Back to the category shown before the search; the index stays for
+    // the next one.
+    void EndSearch();
     // Lists the favorites matching `query` (GBK), best first, each with its
     // category's name beside it.
     void ShowMatches(const std::string& query);

@@ -56,7 +56,7 @@ void TForm1::ListBoxClick() {
 
 void TForm1::favSearchEditChange() {
     if (favSearchEdit->text().isEmpty())
-        ListBoxClick();
+        ScrollBox->EndSearch();
     else
         ScrollBox->ShowMatches(ToGbk(favSearchEdit->text()));
 }

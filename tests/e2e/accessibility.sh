@@ -48,4 +48,5 @@ check "and names its edits and buttons" walk Tavinor "设定密码" "再次输�
 
 kill -TERM "$run"
 check "the program closes" wait_for 20 ended "$run"
+wait "$run"; check "cleanly, the accessibility objects included" test $? = 0
 finish

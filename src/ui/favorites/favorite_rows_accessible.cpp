@@ -70,8 +70,9 @@ private:
 
 class RowsAccessible : public QAccessibleWidget {
 public:
+    // The rows' items stay in the framework's cache, which deletes them at
+    // exit; a new list of rows deletes them before that (Forget).
     explicit RowsAccessible(FavoriteRows* rows) : QAccessibleWidget(rows, QAccessible::List) {}
-    ~RowsAccessible() override { Forget(); }
 
     int childCount() const override { return Rows()->RowCount(); }
     QAccessibleInterface* child(int index) const override {

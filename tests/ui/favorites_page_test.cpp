@@ -222,6 +222,13 @@ TEST_F(FavoritesPageTest, SearchAcrossCategoriesThenRowKeysCheckAndDelete) {
     QTest::keyClicks(form->favSearchEdit, "MAIL");
     ASSERT_EQ(form->ScrollBox->RowCount(), 2);
     EXPECT_EQ(form->ScrollBox->RowText(1), "Mail news（other）") << "the title's start first";
+    // The best match stands selected: Space checks it, Delete takes it
+    // though another category is selected.
+    QTest::keyClick(form->ScrollBox, Qt::Key_Space);
+    AnswerNextDialog("Yes");
+    QTest::keyClick(form->ScrollBox, Qt::Key_Delete);
+    EXPECT_EQ(RecordDeleted(File(), 2), 1);
+    ASSERT_EQ(form->ScrollBox->RowCount(), 1) << "still searching";
     QTest::keyClick(form->favSearchEdit, Qt::Key_Escape);
     EXPECT_TRUE(form->favSearchEdit->text().isEmpty());
     ASSERT_EQ(form->ScrollBox->RowCount(), 2) << "the selected category again";

@@ -12,13 +12,13 @@ packages=(
   strace
   libqt6sql6-sqlite
   openbox xserver-xephyr
+  at-spi2-core python3-pyatspi
+  rime-data-luna-pinyin
   clang libclang-rt-14-dev llvm
   libxinerama-dev
   x11-xserver-utils
   dbus python3-dbus python3-gi sway foot wtype grim xwayland
   libwayland-dev libxkbcommon-dev libpango1.0-dev libcairo2-dev wayland-protocols
-  at-spi2-core python3-pyatspi
-  rime-data-luna-pinyin
 )
 
 missing=()

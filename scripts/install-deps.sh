@@ -12,6 +12,8 @@ packages=(
   strace
   libqt6sql6-sqlite
   openbox xserver-xephyr
+  at-spi2-core python3-pyatspi
+  rime-data-luna-pinyin
   clang libclang-rt-14-dev llvm
   libxinerama-dev
   x11-xserver-utils

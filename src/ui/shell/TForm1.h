@@ -110,6 +110,9 @@ public:
     suiMessageDialog* messageDlg;
     // The favorites page.
     QListWidget* ListBox;
+    // Typing here lists the matching favorites of all categories instead of
+    // the selected category's.
+    QLineEdit* favSearchEdit;
     FavoriteRows* ScrollBox;
     QCheckBox* selectAllCheckBox;
     QPushButton* delFavButton;
@@ -135,6 +138,10 @@ public:
     QPushButton* inBtn;
 
     void ListBoxClick();
+    void favSearchEditChange();
+    // Alt+B and `tavinor --favorites` land here: an empty search field with
+    // the focus.
+    void FocusFavoritesSearch();
     void addURL_buttonClick();
     void addFenlei_buttonClick();
     void delCatButtonClick();
@@ -242,6 +249,8 @@ private:
     void BuildFavoritesPage();
     void BuildAddGroup();
     void BuildSetGroup();
+    // Up, Down, Enter and Escape in the search field; true when taken.
+    bool FavoriteSearchKey(int key);
     void ListCategories();
     void MoveCategory(int direction);
     void ShowCategoryRefusal(AddCategoryResult result);

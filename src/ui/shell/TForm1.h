@@ -13,6 +13,7 @@
 #include "core/music/player_tables.h"
 #include "core/remote/remote_settings.h"
 #include "core/store/store.h"
+#include "ui/favorites/background_work.h"
 #include "ui/shell/skinned_window.h"
 
 enum class AddCategoryResult;
@@ -305,4 +306,7 @@ private:
     void DiscardHiddenPanes();
     void ReleaseWindowSurfaces();
     QTimer* hiddenDiscardTimer_ = nullptr;
+
+    // Last, so its threads are joined before anything they may touch goes.
+    BackgroundWork background_;
 };

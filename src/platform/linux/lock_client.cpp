@@ -5,9 +5,9 @@
 #include <QSocketNotifier>
 #include <unistd.h>
 
+#include "platform/linux/helper_process.h"
 #include "platform/lock_channel/channel.h"
 #include "platform/platform.h"
-#include "platform/x11/helper_process.h"
 
 namespace platform {
 namespace {

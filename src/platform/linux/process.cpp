@@ -7,9 +7,9 @@
 #include <QStandardPaths>
 #include <unistd.h>
 
+#include "platform/linux/instance_folder.h"
+#include "platform/linux/instance_lock.h"
 #include "platform/platform.h"
-#include "platform/x11/instance_folder.h"
-#include "platform/x11/instance_lock.h"
 
 namespace platform {
 

@@ -224,6 +224,8 @@ public:
     QAction* N3;
     QAction* N2;
 
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -294,4 +296,6 @@ private:
     void DiscardHiddenPanes();
     void ReleaseWindowSurfaces();
     QTimer* hiddenDiscardTimer_ = nullptr;
+    // Asks for the surface the engine's views draw through.
+    QWidget* engineSurface_ = nullptr;
 };

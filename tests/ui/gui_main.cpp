@@ -10,6 +10,7 @@
 
 #include "platform/platform.h"
 #include "support/browser_recorder.h"
+#include "ui/shell/web_engine_loader.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     InstallBrowserRecorder(home.path() + "/bin");
     platform::PrepareProcess();
     QApplication app(argc, argv);
+    SetWebEngineModuleFile(TAVINOR_WEB_ENGINE_MODULE_FILE);
     const int result = RUN_ALL_TESTS();
     // Every case has finished and reported by now; the engine's teardown at
     // exit can wait for ever on its GPU thread on a crowded machine, which

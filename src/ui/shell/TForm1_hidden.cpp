@@ -2,7 +2,6 @@
 // personal page, so after a while they give back their memory, and so does
 // the window itself. The music pane is left alone: a player may be playing.
 #include <QTimer>
-#include <QWebEngineView>
 
 #include "platform/platform.h"
 #include "ui/shell/TCppWebBrowser.h"
@@ -37,9 +36,11 @@ void TForm1::DiscardHiddenPanes() {
 // makes a new one. A pane that still has a view (a player) draws into them,
 // and a notice of the window's on screen stands on it, so then nothing goes.
 void TForm1::ReleaseWindowSurfaces() {
-    if (isVisible() || !testAttribute(Qt::WA_WState_Created) ||
-        !findChildren<QWebEngineView*>().isEmpty())
+    if (isVisible() || !testAttribute(Qt::WA_WState_Created))
         return;
+    for (const TCppWebBrowser* pane : findChildren<TCppWebBrowser*>())
+        if (pane->HasEngine())
+            return;
     for (const QWidget* child : findChildren<QWidget*>())
         if (child->isWindow() && child->isVisible())
             return;

@@ -8,6 +8,7 @@ what a real site does badly:
   /hang[/...]             accepts the connection and never answers
   (the optional tails let a test use these as a site's base address)
   /slow/<ms>/<path>       waits <ms> milliseconds, then serves /<path>
+  /cached/<s>/<path>      serves /<path> as a page a cache may keep <s> seconds
   /stream/<kind>[/...]    a body that never ends, until the client hangs up:
                           endless (chunked, as fast as it is read), huge
                           (declared 10^10 bytes long, as fast as it is read),
@@ -39,6 +40,7 @@ MAX_LOG_ENTRIES = 100_000
 
 STATUS_RE = re.compile(r"^/status/(\d{3})(/.*)?$")
 SLOW_RE = re.compile(r"^/slow/(\d+)(.*)$")
+CACHED_RE = re.compile(r"^/cached/(\d+)(.*)$")
 # A tail of "/" alone is not streamed: a site based there keeps a quiet start page.
 STREAM_RE = re.compile(r"^/stream/(endless|huge|drip)(/[^/].*)?$")
 HUGE_LENGTH = 10 ** 10
@@ -103,9 +105,14 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         if self.verbose:
             super().log_message(fmt, *args)
 
+    # Set for a /cached/ request.
+    max_age = None
+
     def end_headers(self):
-        # Every fetch must reach the server, or /log would miss repeats.
-        self.send_header("Cache-Control", "no-store")
+        # Every fetch must reach the server, or /log would miss repeats,
+        # unless the test asks for a page a cache may keep.
+        self.send_header("Cache-Control",
+                         "no-store" if self.max_age is None else "max-age=%d" % self.max_age)
         super().end_headers()
 
     def do_GET(self):
@@ -123,6 +130,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.wfile.write(body)
 
     def dispatch(self, head):
+        self.max_age = None
         path = self.path.split("?", 1)[0].split("#", 1)[0]
         if path == "/log/clear":
             self.state.clear()
@@ -160,6 +168,12 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 "<html><body><h1>%d</h1></body></html>" % code).encode("ascii")
             self.send_small(code, "text/html", body, head)
             return
+
+        m = CACHED_RE.match(self.path)
+        if m:
+            self.max_age = int(m.group(1))
+            rest = m.group(2)
+            self.path = rest if rest.startswith("/") else "/" + rest
 
         m = SLOW_RE.match(self.path)
         if m:

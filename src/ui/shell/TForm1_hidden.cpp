@@ -1,6 +1,7 @@
 // While the window is away in the tray nobody sees the start page or the
 // personal page, so after a while they give back their memory, and so does
-// the window itself. The music pane is left alone: a player may be playing.
+// the window itself. The music pane goes too once no player is left in it:
+// a player may be playing.
 #include <QTimer>
 
 #include "platform/platform.h"
@@ -24,6 +25,8 @@ void TForm1::DiscardHiddenPanes() {
     // The pane that catches new windows holds nothing worth keeping either.
     for (TCppWebBrowser* pane : {CppWebBrowser1, mineWebBrowser, CppWebBrowser2})
         pane->Discard();
+    if (!playerPageLoaded)
+        CppWebBrowser3->Discard();
     // The engine lets go of the pages' memory a moment later.
     QTimer::singleShot(kReleaseAfterDiscardMs, this, [this] {
         ReleaseWindowSurfaces();

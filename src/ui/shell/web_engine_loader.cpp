@@ -1,9 +1,14 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QOpenGLContext>
 
 #include "ui/shell/web_engine_loader.h"
 #include "ui/shell/web_engine_module.h"
+
+// Qt's own, exported for the engine, which shares its textures through it.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
 
 namespace {
 QString chosenFile;
@@ -23,12 +28,24 @@ QString ModuleFile() {
     return programDir + "/" TAVINOR_WEB_ENGINE_MODULE_FROM_PROGRAM
                         "/" TAVINOR_WEB_ENGINE_MODULE_NAME;
 }
+// The engine and the windows' drawing share their textures through one GL
+// context. Asked for before the application (Qt::AA_ShareOpenGLContexts), it
+// would load the GL driver at start, some 10 MiB that a run staying in the
+// tray never uses; so it is made here, before the engine looks for it.
+void ShareGlContexts() {
+    if (qt_gl_global_share_context() != nullptr)
+        return;
+    auto* context = new QOpenGLContext(QCoreApplication::instance());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
 } // namespace
 
 WebEngineModule* LoadWebEngine() {
     if (tried)
         return module;
     tried = true;
+    ShareGlContexts();
     // Once loaded the engine stays: its threads outlive any unload.
     QLibrary library(ModuleFile());
     library.setLoadHints(QLibrary::PreventUnloadHint);

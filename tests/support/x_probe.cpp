@@ -22,6 +22,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/x_title.h"
+
 namespace {
 
 int ShowWindow(Display* display, const char* title, int x, int y, int width, int height) {
@@ -68,23 +70,6 @@ int HoldGrab(Display* display, int seconds) {
     return 0;
 }
 
-std::string Title(Display* display, Window window) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long left = 0;
-    unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 256,
-                           False, XInternAtom(display, "UTF8_STRING", False), &type, &format,
-                           &count, &left, &data) == Success &&
-        data != nullptr) {
-        title.assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
-    }
-    return title;
-}
-
 // A window manager takes each new top-level into a frame of its own, so the
 // windows are followed from their creation, not as children of the root.
 int ReportMaps(Display* display, const std::string& prefix) {
@@ -105,7 +90,7 @@ int ReportMaps(Display* display, const std::string& prefix) {
             XSelectInput(display, event.xcreatewindow.window, StructureNotifyMask);
         } else if (event.type == MapNotify &&
                    (event.xmap.event == event.xmap.window || !followed.count(event.xmap.window)) &&
-                   Title(display, event.xmap.window).rfind(prefix, 0) == 0) {
+                   WindowTitle(display, event.xmap.window).rfind(prefix, 0) == 0) {
             std::printf("map 0x%lx\n", event.xmap.window);
             std::fflush(stdout);
         }

@@ -1,5 +1,6 @@
-// Window tests share one QApplication; WebEngine needs shared GL contexts set
-// before it exists, and refuses to start as root with its sandbox on.
+// Window tests share one QApplication. WebEngine, linked here, makes the GL
+// context it shares as the application starts, and refuses to start as root
+// with its sandbox on.
 #include <QApplication>
 #include <QDir>
 #include <QFile>

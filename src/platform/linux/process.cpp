@@ -14,7 +14,6 @@
 namespace platform {
 
 void PrepareProcess() {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The engine's sandbox cannot run as root; an ordinary user keeps it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

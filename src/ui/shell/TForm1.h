@@ -233,6 +233,8 @@ public:
     QAction* N3;
     QAction* N2;
 
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -306,6 +308,8 @@ private:
     void DiscardHiddenPanes();
     void ReleaseWindowSurfaces();
     QTimer* hiddenDiscardTimer_ = nullptr;
+    // Asks for the surface the engine's views draw through.
+    QWidget* engineSurface_ = nullptr;
 
     // Last, so its threads are joined before anything they may touch goes.
     BackgroundWork background_;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -114,14 +115,15 @@ Tag ReadTag(std::string_view text, std::size_t at) {
             if (quote != 0) {
                 // Browsers write each entry on a line of its own: a value
                 // still open at the line's end has lost its quote, and what
-                // follows is the next entry, not part of this one. Looking no
-                // further than the first of the two keeps a file written on
-                // one line linear.
-                const char ends[] = {quote, '\n', 0};
-                const std::size_t close = text.find_first_of(ends, i + 1);
-                if (close == std::string_view::npos || text[close] == '\n') {
+                // follows is the next entry, not part of this one. The line's
+                // end is looked for only up to the quote, which keeps a file
+                // written on one line linear.
+                std::size_t close = text.find(quote, i + 1);
+                const std::size_t lineEnd = text.substr(i + 1, close - (i + 1)).find('\n');
+                if (close == std::string_view::npos || lineEnd != std::string_view::npos) {
+                    close = lineEnd == std::string_view::npos ? text.size() : i + 1 + lineEnd;
                     tag.broken = true;
-                    tag.end = close == std::string_view::npos ? text.size() : close + 1;
+                    tag.end = std::min(close + 1, text.size());
                     return tag;
                 }
                 value = text.substr(i + 1, close - i - 1);

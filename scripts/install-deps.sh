@@ -12,7 +12,8 @@ packages=(
   strace
   libqt6sql6-sqlite
   openbox xserver-xephyr
-  clang libclang-rt-14-dev llvm
+  clang libclang-rt-dev llvm
+  dpkg-dev file appstream
   libxinerama-dev
   x11-xserver-utils
   dbus python3-dbus python3-gi sway foot wtype grim xwayland
@@ -29,5 +30,7 @@ done
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 echo "Installing: ${missing[*]}"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+# Another install running at the same moment holds dpkg's lock: wait for it.
+apt=($SUDO apt-get -o DPkg::Lock::Timeout=900 -qq)
+"${apt[@]}" update
+DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y "${missing[@]}" >/dev/null

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian's archive.
-# Does nothing when everything is already there.
+# Does nothing when everything is already there. Every name exists on both
+# Debian 12 and Debian 13.
 set -euo pipefail
 
 packages=(

@@ -111,7 +111,8 @@ if [[ "$steps" == *" test "* ]]; then
     >"$cache/$suite-test.log" 2>&1 || status=$?
   result "the tests pass" test "$status" -eq 0
   grep -E '^[0-9]+% tests passed|\(Failed\)|\(Timeout\)|^Total Test time' "$cache/$suite-test.log"
-  result "the build gives no warning" bash -c "! grep -E 'warning:' '$cache/$suite-test.log' | sort -u | head -n 20 | grep ."
+  result "the build gives no warning" bash -c "! cat '$cache/$suite'-{demo,test}.log 2>/dev/null |
+    grep -E 'warning:|CMake Warning' | sort -u | head -n 20 | grep ."
 fi
 
 if [[ "$steps" == *" package "* ]]; then

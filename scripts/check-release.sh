@@ -160,11 +160,13 @@ if [[ "$steps" == *" install "* ]]; then
         xdotool search --onlyvisible --name "^Tavinor—" >/dev/null 2>&1 && break
         sleep 0.5
       done
-      import -window root "$dir/tmp/started.png" 2>/dev/null
       xdotool search --onlyvisible --name "^Tavinor—" >/dev/null 2>&1; found=$?
+      sleep 5 # its first frame
+      import -window root "$dir/tmp/started.png" 2>/dev/null
       kill -TERM $app; wait $app
       [ $found -eq 0 ] || tail "$dir/tmp/app.log"
       exit $found' _ "$dir" "$command"
+  cp "$dir/tmp/app.log" "$cache/$suite-started.log"
   cp "$dir/tmp/started.png" "$cache/$suite-started.png" 2>/dev/null && echo "screenshot: $cache/$suite-started.png"
   in_root apt-get remove -y -qq tavinor >/dev/null 2>&1
   # Left behind: a file of the package, or a folder that no package owns.

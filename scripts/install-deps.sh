@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian's archive.
-# Does nothing when everything is already there.
+# Does nothing when everything is already there. Every name exists on both
+# Debian 12 and Debian 13.
 set -euo pipefail
 
 packages=(
@@ -14,7 +15,8 @@ packages=(
   openbox xserver-xephyr
   at-spi2-core python3-pyatspi
   rime-data-luna-pinyin
-  clang libclang-rt-14-dev llvm
+  clang libclang-rt-dev llvm
+  dpkg-dev file appstream
   libxinerama-dev
   x11-xserver-utils
   dbus python3-dbus python3-gi sway foot wtype grim xwayland
@@ -33,5 +35,7 @@ done
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 echo "Installing: ${missing[*]}"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+# Another install running at the same moment holds dpkg's lock: wait for it.
+apt=($SUDO apt-get -o DPkg::Lock::Timeout=900 -qq)
+"${apt[@]}" update
+DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y "${missing[@]}" >/dev/null

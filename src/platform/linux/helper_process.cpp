@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -9,9 +10,24 @@
 
 namespace platform {
 
+namespace {
+// An installed program finds its helpers in its libexec folder; one run from
+// the build tree finds them beside itself.
+std::string HelperPath(const std::string& name) {
+    const QString folder = QCoreApplication::applicationDirPath();
+    for (const QString& place : {folder + "/../libexec/tavinor/", folder + "/"}) {
+        const std::string path =
+            QDir::cleanPath(place + QString::fromStdString(name)).toStdString();
+        if (::access(path.c_str(), X_OK) == 0)
+            return path;
+    }
+    return {};
+}
+} // namespace
+
 int StartHelperOnChannel(const std::string& name) {
-    std::string path = QCoreApplication::applicationDirPath().toStdString() + "/" + name;
-    if (::access(path.c_str(), X_OK) != 0)
+    std::string path = HelperPath(name);
+    if (path.empty())
         return -1;
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)

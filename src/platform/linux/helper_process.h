@@ -1,5 +1,5 @@
 #pragma once
-// The lock's helper programs, installed beside the program.
+// The lock's helper programs, installed in the program's libexec folder.
 
 #include <string>
 
@@ -8,8 +8,9 @@ namespace platform {
 // The helper's end of the socket in the helper: its "--channel" argument.
 inline constexpr int kHelperChannel = 3;
 
-// Starts the helper `name` from the program's folder on one end of a new
-// socket and returns the program's end, or -1. The helper is started
+// Starts the helper `name` (from ../libexec/tavinor/ next to the program's
+// folder, else from that folder) on one end of a new socket and returns the
+// program's end, or -1. The helper is started
 // through a short-lived middle process, so that it belongs to nobody once
 // that ends: the program has no child to wait for, and its own death leaves
 // the helper running.

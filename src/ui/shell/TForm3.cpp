@@ -37,7 +37,7 @@ TForm3::TForm3(QWidget* parent) : SkinnedWindow(QStringLiteral("关于Tavinor"),
     Image1->setGeometry(QRect(InClient(37, 29), QSize(225, 81)));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setPixmap(AboutLogo());
-    Label1 = new QLabel(QStringLiteral("Tavinor(V1.0)   "), client);
+    Label1 = new QLabel(QStringLiteral("Tavinor(V" TAVINOR_VERSION ")   "), client);
     Label1->setObjectName("Label1");
     Label1->move(InClient(40, 106));
     Label2 = new QLabel(QStringLiteral("Tavinor 版权所有，保留一切权利。"), client);

@@ -83,12 +83,9 @@ private:
     std::function<void()> then_;
 };
 
-// Told apart from other watchers of the same window.
-class EngineStarter : public FirstFrameWatcher {
-public:
-    explicit EngineStarter(QWindow* window)
-        : FirstFrameWatcher(window, [] { AfterOtherWindows(TCppWebBrowser::StartEngine); }) {}
-};
+// Told apart from other watchers of the same window by its name: without a
+// meta-object of its own, a cast to it would take any watcher for it.
+constexpr const char* kEngineStarter = "EngineStarter";
 
 // A window that starts minimised or hidden in the tray draws no first frame.
 constexpr int kOtherWindowsAtLatestMs = 500;
@@ -100,8 +97,12 @@ void AfterFirstFrame(QWindow* window, std::function<void()> then) {
 }
 
 void StartEngineAfterFirstFrame(QWindow* window) {
-    if (!TCppWebBrowser::EngineStarted() && window->findChild<EngineStarter*>() == nullptr)
-        new EngineStarter(window);
+    if (TCppWebBrowser::EngineStarted() ||
+        window->findChild<QObject*>(kEngineStarter, Qt::FindDirectChildrenOnly))
+        return;
+    auto* starter =
+        new FirstFrameWatcher(window, [] { AfterOtherWindows(TCppWebBrowser::StartEngine); });
+    starter->setObjectName(kEngineStarter);
 }
 
 void AfterOtherWindows(std::function<void()> then) {

@@ -8,6 +8,10 @@
 //   x_probe above WINDOW OTHER
 //     Succeeds when the X server stacks WINDOW (an id) above OTHER, whoever
 //     their parents are.
+//   x_probe icon WINDOW
+//     Prints "WIDTHxHEIGHT" for each whole picture of the window's
+//     _NET_WM_ICON; fails when it has none.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <chrono>
@@ -108,6 +112,36 @@ int StackedAbove(Display* display, Window window, Window other) {
     return result;
 }
 
+int ListIcons(Display* display, Window window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), 0,
+                           1L << 24, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) != Success ||
+        format != 32) {
+        if (data)
+            XFree(data);
+        return 1;
+    }
+    // Format 32 comes as longs, whatever their size.
+    const auto* values = reinterpret_cast<const unsigned long*>(data);
+    int pictures = 0;
+    for (unsigned long at = 0; at + 2 <= count;) {
+        const unsigned long width = values[at];
+        const unsigned long height = values[at + 1];
+        if (width == 0 || height == 0 || at + 2 + width * height > count)
+            break;
+        std::printf("%lux%lu\n", width, height);
+        ++pictures;
+        at += 2 + width * height;
+    }
+    XFree(data);
+    return pictures > 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -122,7 +156,9 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "above") == 0)
         return StackedAbove(display, std::strtoul(argv[2], nullptr, 0),
                             std::strtoul(argv[3], nullptr, 0));
+    if (argc == 3 && std::strcmp(argv[1], "icon") == 0)
+        return ListIcons(display, std::strtoul(argv[2], nullptr, 0));
     std::fprintf(stderr, "usage: x_probe window TITLE X Y W H | x_probe grab SECONDS | "
-                         "x_probe above WINDOW OTHER\n");
+                         "x_probe above WINDOW OTHER | x_probe icon WINDOW\n");
     return 2;
 }

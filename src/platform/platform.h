@@ -51,6 +51,10 @@ bool RegisterHotKey(QWidget* window, int id, unsigned modifiers, unsigned virtua
 void UnregisterHotKey(QWidget* window, int id);
 // Called on the window thread with the id of a pressed hot key.
 void SetHotKeyHandler(std::function<void(int id)> handler);
+// Called on the window thread once the desktop has answered whether the hot
+// keys are bound, where that is the desktop's to decide (Wayland sessions):
+// false when it has no way to bind them, refused, or left one out.
+void OnHotKeysBound(std::function<void(bool bound)> handler);
 
 // Gives the memory the process has freed back to the system.
 void ReturnFreedMemory();

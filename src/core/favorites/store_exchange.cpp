@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -111,18 +112,40 @@ std::string ImportBackupPath(const std::string& dataFile) {
     return dataFile + "_import";
 }
 
-ImportOutcome ImportStoreFile(Store& store, const std::string& chosen) {
+OfferedFile ReadOfferedFile(const std::string& chosen) {
+    OfferedFile offered;
+    std::optional<std::string> bytes = ReadRegularFile(chosen, sizeof(StoreHeader));
+    if (bytes && HeaderPasses(*bytes)) {
+        StoreHeader header;
+        std::memcpy(&header, bytes->data(), sizeof header);
+        const auto reach =
+            static_cast<uint64_t>(kFixedBlockSize) +
+            static_cast<uint64_t>(kRecordSize) * static_cast<uint64_t>(header.recordCount);
+        bytes =
+            ReadRegularFile(chosen, static_cast<std::size_t>(std::min<uint64_t>(reach, SIZE_MAX)));
+    }
     // The bytes checked are the bytes copied: the file may change meanwhile.
-    const std::optional<std::string> bytes = ReadWhole(chosen);
     if (!bytes)
-        return ImportOutcome::CannotOpen;
-    if (!HeaderPasses(*bytes))
-        return ImportOutcome::BadFormat;
+        offered.outcome = ImportOutcome::CannotOpen;
+    else if (!HeaderPasses(*bytes))
+        offered.outcome = ImportOutcome::BadFormat;
+    else
+        offered.bytes = std::move(*bytes);
+    return offered;
+}
+
+ImportOutcome ImportStoreFile(Store& store, const std::string& chosen) {
+    const OfferedFile offered = ReadOfferedFile(chosen);
+    return offered.outcome == ImportOutcome::Imported ? ImportStoreBytes(store, offered.bytes)
+                                                      : offered.outcome;
+}
+
+ImportOutcome ImportStoreBytes(Store& store, const std::string& bytes) {
     if (store.path.empty())
         return ImportOutcome::NotWritten;
     // Importing someone's favorites must not change, or empty, the password
     // that opens this user's lock.
-    std::string imported = *bytes;
+    std::string imported = bytes;
     std::memcpy(imported.data() + offsetof(StoreHeader, lockPassword), store.header.lockPassword,
                 sizeof store.header.lockPassword);
 

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QThread>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,8 +15,6 @@
 struct LoadedBookmarks {
     bool found = true; // false: no source of favorites exists
     BookmarkNode root = BookmarkNode::Folder("");
-    // The favorites folder of internet shortcuts: its own rule for notices.
-    bool shortcutFolder = false;
     std::vector<std::string> unreadable; // sources that exist but could not be read
     // A bookmark file larger than what is read at once: its size and the
     // part read (cut at a line's end); both 0 when it was read whole.
@@ -31,10 +30,18 @@ LoadedBookmarks LoadBookmarkFile(const QString& path, qint64 bound = kBookmarkFi
 // The user's browser favorites as GBK bookmarks.
 LoadedBookmarks LoadBrowserFavorites();
 
-// Runs `load` on a thread of its own, then `done` with its result on the
+// Runs `work` on a thread of its own, then `done` with its result on the
 // window thread, unless `context` is gone by then.
-void LoadInBackground(QObject* context, std::function<LoadedBookmarks()> load,
-                      std::function<void(LoadedBookmarks&)> done);
+template <typename Result>
+void RunInBackground(QObject* context, std::function<Result()> work,
+                     std::function<void(Result&)> done) {
+    auto result = std::make_shared<Result>();
+    QThread* thread = QThread::create([result, work = std::move(work)] { *result = work(); });
+    QObject::connect(thread, &QThread::finished, context,
+                     [result, done = std::move(done)] { done(*result); });
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
+}
 
 // Lets the last reference to `object` go on a thread of its own.
 void DisposeInBackground(std::shared_ptr<void> object);

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include "core/shell/screen_fit.h"
 #include "core/shell/site_address.h"
 #include "platform/platform.h"
+#include "ui/favorites/FavoriteRows.h"
 #include "ui/lock/Tlock_form.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/TForm1.h"
@@ -78,6 +80,8 @@ void TForm1::BuildPages() {
     Button1 = new QPushButton(client);
     Button1->setObjectName("Button1");
     Button1->setGeometry(0, 0, 0, 0);
+    // Where the focus rests after a button's work; a reader names the window.
+    Button1->setAccessibleName("Tavinor");
 
     suiPageControl1 = new suiPageControl(client);
     suiPageControl1->setObjectName("suiPageControl1");
@@ -115,6 +119,7 @@ void TForm1::BuildPages() {
 
     // The status line lies over the pages but belongs to the window itself.
     Edit2 = new QLineEdit(this);
+    Edit2->setAccessibleName("状态栏");
     Edit2->setObjectName("Edit2");
     Edit2->setFrame(false);
     Edit2->setReadOnly(true);
@@ -240,7 +245,7 @@ void TForm1::TrayIcon1Restore() {
 // and nothing may bring the main window above the lock.
 void TForm1::HotKey(int id) {
     if (id == kHotKeyFavorites && !(lock_form && lock_form->Engaged()))
-        RestoreToPage(guanliTabSheet);
+        N7Click();
     else if (id == kHotKeyLock)
         lock_btnClick();
 }
@@ -266,5 +271,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize &&
         suiPageControl1->indexOf(qobject_cast<QWidget*>(watched)) >= 0)
         FormCanResize();
+    if (watched == favSearchEdit && event->type() == QEvent::KeyPress &&
+        FavoriteSearchKey(static_cast<QKeyEvent*>(event)->key()))
+        return true;
+    if (watched == favSearchEdit && event->type() == QEvent::FocusIn)
+        ScrollBox->PrepareSearch();
     return ApplicationEvents1Message(watched, event) || SkinnedWindow::eventFilter(watched, event);
 }

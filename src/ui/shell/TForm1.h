@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/favorites/store_exchange.h"
 #include "core/menus/site_catalogue.h"
 #include "core/music/player_tables.h"
 #include "core/remote/remote_settings.h"
@@ -112,6 +113,9 @@ public:
     suiMessageDialog* messageDlg;
     // The favorites page.
     QListWidget* ListBox;
+    // Typing here lists the matching favorites of all categories instead of
+    // the selected category's.
+    QLineEdit* favSearchEdit;
     FavoriteRows* ScrollBox;
     QCheckBox* selectAllCheckBox;
     QPushButton* delFavButton;
@@ -137,6 +141,10 @@ public:
     QPushButton* inBtn;
 
     void ListBoxClick();
+    void favSearchEditChange();
+    // Alt+B and `tavinor --favorites` land here: an empty search field with
+    // the focus.
+    void FocusFavoritesSearch();
     void addURL_buttonClick();
     void addFenlei_buttonClick();
     void delCatButtonClick();
@@ -244,6 +252,8 @@ private:
     void BuildFavoritesPage();
     void BuildAddGroup();
     void BuildSetGroup();
+    // Up, Down, Enter and Escape in the search field; true when taken.
+    bool FavoriteSearchKey(int key);
     void ListCategories();
     void MoveCategory(int direction);
     void ShowCategoryRefusal(AddCategoryResult result);
@@ -251,7 +261,8 @@ private:
     // categories, and the page shown again from an imported data file.
     QString AskExportFile(bool& html);
     QString AskImportFile();
-    void ImportDataFile(const QString& chosen);
+    void StartDataFileImport(const QString& chosen);
+    void ReportDataFileImport(ImportOutcome outcome);
     // Bookmarks are read off the window thread and added a slice at a time.
     void StartBookmarkImport(std::function<LoadedBookmarks()> load);
     void ImportBookmarkSlice();

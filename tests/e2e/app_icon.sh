@@ -10,11 +10,12 @@ probe="$2"
 source "$(dirname "$0")/lib.sh"
 
 colours_at() { # colours_at X Y W H: how many colours the screen has there
-  import -window root -crop "${3}x${4}+${1}+${2}" +repage -format '%k' info: 2>/dev/null
+  timeout 10 import -window root -crop "${3}x${4}+${1}+${2}" +repage -format '%k' info: 2>/dev/null
 }
 
-main_window() { xdotool search --onlyvisible --name '^Tavinor—' | head -n 1; }
-window_icon() { "$probe" icon "$(main_window)" >/dev/null; }
+# Each probe is bounded, so a window going away under it means one more try.
+main_window() { timeout 5 xdotool search --onlyvisible --name '^Tavinor—' | head -n 1; }
+window_icon() { timeout 5 "$probe" icon "$(main_window)" >/dev/null; }
 title_bar_icon() { geometry "$(main_window)" && icon_shown_at "$X" "$Y" 40 30; }
 
 "$app" & run=$!

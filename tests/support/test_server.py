@@ -10,6 +10,7 @@ what a real site does badly:
   /slow/<ms>/<path>       waits <ms> milliseconds, then serves /<path>
   /gzip/<path>            serves /<path> gzip-compressed, as a server that
                           compresses what it sends does
+  /cached/<s>/<path>      serves /<path> as a page a cache may keep <s> seconds
   /stream/<kind>[/...]    a body that never ends, until the client hangs up:
                           endless (chunked, as fast as it is read), huge
                           (declared 10^10 bytes long, as fast as it is read),
@@ -45,6 +46,7 @@ MAX_LOG_ENTRIES = 100_000
 
 STATUS_RE = re.compile(r"^/status/(\d{3})(/.*)?$")
 SLOW_RE = re.compile(r"^/slow/(\d+)(.*)$")
+CACHED_RE = re.compile(r"^/cached/(\d+)(.*)$")
 # A tail of "/" alone is not streamed: a site based there keeps a quiet start page.
 STREAM_RE = re.compile(r"^/stream/(endless|huge|drip|gzip)(/[^/].*)?$")
 HUGE_LENGTH = 10 ** 10
@@ -111,9 +113,14 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         if self.verbose:
             super().log_message(fmt, *args)
 
+    # Set for a /cached/ request.
+    max_age = None
+
     def end_headers(self):
-        # Every fetch must reach the server, or /log would miss repeats.
-        self.send_header("Cache-Control", "no-store")
+        # Every fetch must reach the server, or /log would miss repeats,
+        # unless the test asks for a page a cache may keep.
+        self.send_header("Cache-Control",
+                         "no-store" if self.max_age is None else "max-age=%d" % self.max_age)
         super().end_headers()
 
     def do_GET(self):
@@ -131,6 +138,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.wfile.write(body)
 
     def dispatch(self, head):
+        self.max_age = None
         path = self.path.split("?", 1)[0].split("#", 1)[0]
         if path == "/log/clear":
             self.state.clear()
@@ -181,6 +189,11 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 self.end_headers()
                 self.wfile.write(body)
                 return
+        m = CACHED_RE.match(self.path)
+        if m:
+            self.max_age = int(m.group(1))
+            rest = m.group(2)
+            self.path = rest if rest.startswith("/") else "/" + rest
 
         m = SLOW_RE.match(self.path)
         if m:

@@ -1,8 +1,8 @@
 // Which lock protocols the compositor of a Wayland session offers.
 #include <wayland-client.h>
 
+#include "platform/freedesktop/session.h"
 #include "platform/platform.h"
-#include "platform/x11/session.h"
 
 namespace platform {
 namespace {

@@ -165,15 +165,15 @@ void TForm1::inBtnClick() {
 void TForm1::StartDataFileImport(const QString& chosen) {
     inBtn->setEnabled(false);
     IEBtn->setEnabled(false);
-    RunInBackground<OfferedFile>(
-        this, [path = chosen.toStdString()] { return ReadOfferedFile(path); },
-        [this](OfferedFile& offered) {
-            ReportDataFileImport(offered.outcome == ImportOutcome::Imported
-                                     ? ImportStoreBytes(store, offered.bytes)
-                                     : offered.outcome);
-            inBtn->setEnabled(true);
-            IEBtn->setEnabled(true);
-        });
+    background_.Run<OfferedFile>([path = chosen.toStdString()] { return ReadOfferedFile(path); },
+                                 [this](OfferedFile& offered) {
+                                     ReportDataFileImport(
+                                         offered.outcome == ImportOutcome::Imported
+                                             ? ImportStoreBytes(store, offered.bytes)
+                                             : offered.outcome);
+                                     inBtn->setEnabled(true);
+                                     IEBtn->setEnabled(true);
+                                 });
 }
 
 void TForm1::ReportDataFileImport(ImportOutcome outcome) {
@@ -219,7 +219,7 @@ struct TForm1::BookmarkImportRun {
 void TForm1::StartBookmarkImport(std::function<LoadedBookmarks()> load) {
     inBtn->setEnabled(false);
     IEBtn->setEnabled(false);
-    RunInBackground<LoadedBookmarks>(this, std::move(load), [this](LoadedBookmarks& loaded) {
+    background_.Run<LoadedBookmarks>(std::move(load), [this](LoadedBookmarks& loaded) {
         if (!loaded.found) {
             ShowMsgDlg("导入IE收藏夹出错！");
             inBtn->setEnabled(true);
@@ -259,7 +259,7 @@ void TForm1::ImportBookmarkSlice() {
     IEBtn->setEnabled(true);
     // A hundred thousand links take the window thread a fifth of a second
     // to free.
-    DisposeInBackground(std::move(run));
+    background_.Dispose(std::move(run));
 }
 
 void TForm1::ReloadAfterImport() {

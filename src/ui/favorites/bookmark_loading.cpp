@@ -1,6 +1,4 @@
 #include <QFileInfo>
-#include <QThread>
-#include <memory>
 #include <optional>
 
 #include "core/favorites/netscape_bookmarks.h"
@@ -41,10 +39,4 @@ LoadedBookmarks LoadBrowserFavorites() {
     else
         BookmarksToGbk(loaded.root);
     return loaded;
-}
-
-void DisposeInBackground(std::shared_ptr<void> object) {
-    QThread* thread = QThread::create([object = std::move(object)]() mutable { object.reset(); });
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start();
 }

@@ -2,11 +2,7 @@
 // Bookmarks are read, parsed and turned into the store's GBK off the window
 // thread: a browser's export can hold a hundred thousand links.
 
-#include <QObject>
 #include <QString>
-#include <QThread>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,19 +25,3 @@ constexpr qint64 kBookmarkFileBound = qint64(1) << 30;
 LoadedBookmarks LoadBookmarkFile(const QString& path, qint64 bound = kBookmarkFileBound);
 // The user's browser favorites as GBK bookmarks.
 LoadedBookmarks LoadBrowserFavorites();
-
-// Runs `work` on a thread of its own, then `done` with its result on the
-// window thread, unless `context` is gone by then.
-template <typename Result>
-void RunInBackground(QObject* context, std::function<Result()> work,
-                     std::function<void(Result&)> done) {
-    auto result = std::make_shared<Result>();
-    QThread* thread = QThread::create([result, work = std::move(work)] { *result = work(); });
-    QObject::connect(thread, &QThread::finished, context,
-                     [result, done = std::move(done)] { done(*result); });
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start();
-}
-
-// Lets the last reference to `object` go on a thread of its own.
-void DisposeInBackground(std::shared_ptr<void> object);

@@ -230,15 +230,18 @@ void TForm1::Restore() {
     minimizedWithoutTray_ = false;
     if (hiddenDiscardTimer_)
         hiddenDiscardTimer_->stop();
+    // Before the show, so that a start page given back in the tray is not
+    // first brought back as it was left.
+    TrayIcon1Restore();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
-    TrayIcon1Restore();
 }
 
 void TForm1::TrayIcon1Restore() {
-    CppWebBrowser1->Navigate(FromGbk(remote.startPageUrl, sizeof remote.startPageUrl));
+    // The start page is asked for again at every return, as a reload does.
+    CppWebBrowser1->Navigate(FromGbk(remote.startPageUrl, sizeof remote.startPageUrl), true);
 }
 
 // The desktop's own shortcuts reach the program even while it is locked,

@@ -13,6 +13,7 @@
 #include "core/music/player_tables.h"
 #include "core/remote/remote_settings.h"
 #include "core/store/store.h"
+#include "ui/favorites/background_work.h"
 #include "ui/shell/skinned_window.h"
 
 enum class AddCategoryResult;
@@ -235,6 +236,8 @@ public:
     QAction* N3;
     QAction* N2;
 
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -308,4 +311,9 @@ private:
     void DiscardHiddenPanes();
     void ReleaseWindowSurfaces();
     QTimer* hiddenDiscardTimer_ = nullptr;
+    // Asks for the surface the engine's views draw through.
+    QWidget* engineSurface_ = nullptr;
+
+    // Last, so its threads are joined before anything they may touch goes.
+    BackgroundWork background_;
 };

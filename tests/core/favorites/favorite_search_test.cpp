@@ -2,12 +2,12 @@
 
 #include "core/favorites/favorite_search.h"
 #include "core/text/pinyin_initials.h"
-#include "platform/wayland/lock/gbk_bytes.h"
+#include "platform/gbk.h"
 
 namespace {
 
 std::string Gbk(const char* utf8) {
-    return GbkBytes(utf8).value();
+    return platform::GbkFromUtf8(utf8).value();
 }
 
 std::vector<int> Find(const std::vector<std::pair<const char*, const char*>>& favorites,

@@ -2,6 +2,7 @@
 
 #include "core/shell/documents_path.h"
 #include "core/text/gbk_text.h"
+#include "platform/gbk.h"
 
 namespace {
 
@@ -53,6 +54,21 @@ TEST(DocumentsFilePath, AnyLengthAndNoNameGivesNothing) {
     const std::string longFolder(4000, 'd');
     EXPECT_EQ(DocumentsFilePath(longFolder, "mine.htm"), longFolder + "/mine.htm");
     EXPECT_EQ(DocumentsFilePath("/home/u/Documents", ""), "");
+}
+
+// The one converter of the windows and the lock client: what the data file
+// holds must come back as the same bytes.
+TEST(GbkConversion, RoundTripsCodePage936AndRefusesWhatItCannotHold) {
+    const std::string gbk = "\xC4\xAC\xC8\xCF\xB7\xD6\xC0\xE0"; // 默认分类
+    EXPECT_EQ(platform::Utf8FromGbk(gbk), "默认分类");
+    EXPECT_EQ(platform::GbkFromUtf8("默认分类"), gbk);
+    EXPECT_EQ(platform::Utf8FromGbk("\x80"), "€") << "code page 936, not plain GBK";
+    const std::string userDefined = "\xAA\xA1\xFE\xFE";
+    EXPECT_EQ(platform::GbkFromUtf8(platform::Utf8FromGbk(userDefined)), userDefined);
+    EXPECT_EQ(platform::Utf8FromGbk("ab\xC4"), "ab") << "a cut-off lead byte is left out";
+    EXPECT_EQ(platform::GbkFromUtf8("a\xF0\x9F\x98\x80"), std::nullopt);
+    EXPECT_EQ(platform::GbkFromUtf8("a\xC3"), std::nullopt) << "no valid UTF-8";
+    EXPECT_EQ(platform::GbkFromUtf8(""), "");
 }
 
 } // namespace

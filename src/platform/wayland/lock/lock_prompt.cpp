@@ -5,7 +5,7 @@
 #include "core/lock/lock_password.h"
 #include "core/lock/lock_texts.h"
 #include "core/text/gbk_text.h"
-#include "platform/wayland/lock/gbk_bytes.h"
+#include "platform/gbk.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ std::size_t Characters(std::string_view utf8) {
 // 0xFF starts no GBK character, so a text without a GBK form matches no
 // password the data file can hold.
 std::string GbkOrUnmatchable(std::string_view utf8) {
-    return GbkBytes(utf8).value_or("\xff");
+    return platform::GbkFromUtf8(utf8).value_or("\xff");
 }
 
 } // namespace
@@ -36,7 +36,7 @@ void LockPrompt::Type(std::string_view utf8) {
         // A new password must fit the data file's field whole, as typed.
         std::string candidate(entry.View());
         candidate += utf8;
-        const auto gbk = GbkBytes(candidate);
+        const auto gbk = platform::GbkFromUtf8(candidate);
         explicit_bzero(candidate.data(), candidate.size());
         if (!gbk || !FitsLockPassword(*gbk))
             return;

@@ -1,13 +1,13 @@
-// The Wayland lock client (lock/): it draws the lock and holds the input
+// The Wayland lock client (wayland/lock/): it draws the lock and holds the input
 // itself, and it keeps the desktop locked should the program end meanwhile.
 // It learns the password over a socket, as the X11 guard does, and answers
 // over the same socket when the right password was typed or a new one set.
 #include <QSocketNotifier>
 #include <unistd.h>
 
+#include "platform/linux/helper_process.h"
 #include "platform/lock_channel/channel.h"
 #include "platform/platform.h"
-#include "platform/x11/helper_process.h"
 
 namespace platform {
 namespace {

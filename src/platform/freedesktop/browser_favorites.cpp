@@ -6,8 +6,8 @@
 #include "core/favorites/ini_text.h"
 #include "core/favorites/shortcut_folder.h"
 #include "core/store/read_file.h"
+#include "platform/freedesktop/browser_sources.h"
 #include "platform/platform.h"
-#include "platform/x11/browser_sources.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <functional>
 #include <map>
 
+#include "platform/linux/hotkey_dispatch.h"
 #include "platform/platform.h"
-#include "platform/x11/hotkey_dispatch.h"
 
 namespace platform::portal {
 

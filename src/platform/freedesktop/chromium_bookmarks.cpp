@@ -4,7 +4,7 @@
 #include <QJsonObject>
 
 #include "core/store/read_file.h"
-#include "platform/x11/browser_sources.h"
+#include "platform/freedesktop/browser_sources.h"
 
 namespace {
 

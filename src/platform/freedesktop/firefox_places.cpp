@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/x11/browser_sources.h"
+#include "platform/freedesktop/browser_sources.h"
 
 namespace {
 

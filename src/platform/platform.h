@@ -23,10 +23,14 @@ enum class InstanceLock { Acquired, AlreadyRunning, Failed };
 // Takes the per-user instance lock "Tavinor" for the life of the process.
 InstanceLock AcquireInstanceLock();
 // Calls `handler` on the window thread with each request a second start
-// sends the running instance (come back, show the favorites, lock).
-void OnInstanceRequest(std::function<void(StartAction)> handler);
-// Run by a second start: hands `action` to the running instance; true when it was told.
-bool AskRunningInstance(StartAction action);
+// sends the running instance (come back, show the favorites, lock). It
+// answers at once whether the program takes the request, which the second
+// start is told; the work itself it leaves to the event loop.
+void OnInstanceRequest(std::function<bool(StartAction)> handler);
+enum class InstanceAnswer { Taken, Refused, NoAnswer, Unreachable };
+// Run by a second start: hands `action` to the running instance and waits a
+// few seconds for its answer.
+InstanceAnswer AskRunningInstance(StartAction action);
 
 // Folder of the data file, created when missing (UTF-8 path).
 std::string DataDirectory();
@@ -48,6 +52,10 @@ bool RegisterHotKey(QWidget* window, int id, unsigned modifiers, unsigned virtua
 void UnregisterHotKey(QWidget* window, int id);
 // Called on the window thread with the id of a pressed hot key.
 void SetHotKeyHandler(std::function<void(int id)> handler);
+// Called on the window thread once the desktop has answered whether the hot
+// keys are bound, where that is the desktop's to decide (Wayland sessions):
+// false when it has no way to bind them, refused, or left one out.
+void OnHotKeysBound(std::function<void(bool bound)> handler);
 
 // Gives the memory the process has freed back to the system.
 void ReturnFreedMemory();

@@ -25,6 +25,12 @@ geometry() {
   eval "$(xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{print "X=" $NF}
     /Absolute upper-left Y/{print "Y=" $NF} /Width:/{print "WIDTH=" $NF} /Height:/{print "HEIGHT=" $NF}')"
 }
+# icon_shown_at X Y W H: the program's icon is on the screen there, told by
+# the yellow dot of its "T.", a colour nothing else the program draws has.
+icon_shown_at() {
+  timeout 10 import -window root -crop "${3}x${4}+${1}+${2}" +repage -depth 8 txt:- 2>/dev/null |
+    awk -F'[(,)]' 'NR > 1 && $3 > 200 && $4 > 150 && $5 < 110 {n++} END{exit !(n >= 2)}'
+}
 # The notice carries the program's name; it is wider than the tray icon's window.
 notice_id() {
   local id

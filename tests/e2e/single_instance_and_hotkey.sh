@@ -79,6 +79,30 @@ check "a first start with --lock makes the lock request" wait_for 60 password_di
 kill -TERM "$sixth"
 check "sixth run closes" wait_for 20 ended "$sixth"
 
+# A holder of the instance lock that listens and never answers, then one that
+# does not listen: the request reached no program that took it, and a
+# desktop binding must be able to tell.
+stale() { # stale listen|deaf: holds the lock until killed
+  python3 -c 'import fcntl, socket, sys, time
+lock = open(sys.argv[1], "w"); fcntl.flock(lock, fcntl.LOCK_EX)
+if sys.argv[3] == "listen":
+    s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[2]); s.listen(8)
+print("HELD", flush=True); time.sleep(600)' \
+    "$XDG_RUNTIME_DIR/Tavinor-$(id -u).lock" "$socket" "$1" >"$work/stale_$1" &
+  stale_pid=$!
+  check "a $1 stale holder of the lock" wait_for 10 grep -q HELD "$work/stale_$1"
+}
+for kind in listen deaf; do
+  rm -f "$socket"
+  stale "$kind"
+  # Bounded: were the lock free, this would start the program.
+  timeout "$(stretched 60)" "$app" --lock 2>"$work/refused"; code=$?
+  check "--lock to a $kind stale instance ends with code 1" test "$code" = 1
+  check "after one line on stderr: $(cat "$work/refused")" test "$(wc -l <"$work/refused")" = 1
+  kill "$stale_pid"; wait "$stale_pid" 2>/dev/null
+done
+rm -f "$socket"
+
 # SIGTERM while the product site holds the logo request open.
 printf '\000' | dd of="$data" bs=1 seek=28 conv=notrunc status=none
 mkfifo "$work/server_in"

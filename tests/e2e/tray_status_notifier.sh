@@ -2,7 +2,8 @@
 # The tray icon as Wayland desktops show it, a StatusNotifierItem on the
 # session bus: with a watcher there the icon registers with it, its menu is
 # read and clicked over D-Bus, and the window hides in that tray and comes
-# back from it.
+# back from it. Its pictures, and the about box's logo drawn from them, are
+# in the binary.
 # Usage: tray_status_notifier.sh PATH_TO_TAVINOR (DISPLAY set, no X tray)
 set -uo pipefail
 app="$1"
@@ -21,10 +22,21 @@ answered() { grep -q "$1" "$work/watcher_out"; }
 check "the icon registers with the watcher" wait_for 60 answered '^ITEM '
 echo tooltip >&3
 check "with the program's tool tip" wait_for 10 answered '^TOOLTIP Tavinor—轻松上网，快乐生活$'
+echo icon >&3
+check "with the program's icon" wait_for 10 answered '^ICON [0-9]'
 echo menu >&3
 check "its menu reads over D-Bus" \
   wait_for 10 answered "^MENU 打开主界面|我的首页|在线听音乐|收藏夹"$'\t'"Alt+B|锁定电脑"$'\t'"Ctrl+K|Tavinor首页|"
 check "the window opens" wait_for 60 visible_window
+echo "click 关于" >&3
+check "关于 clicked over D-Bus opens the about box" wait_for 20 shown '^关于Tavinor$'
+logo_shown() {
+  geometry "$(xdotool search --onlyvisible --name '^关于Tavinor$' | head -n 1)" &&
+    icon_shown_at "$X" "$((Y + 30))" "$WIDTH" 100
+}
+check "its logo carries the icon" wait_for 10 logo_shown
+xdotool mousemove "$((X + 229))" "$((Y + 165))" click 1 # 关闭
+check "and it closes" wait_for 10 bash -c "! xdotool search --onlyvisible --name '^关于Tavinor$' >/dev/null 2>&1"
 echo "click 锁定电脑	Ctrl+K" >&3
 check "锁定电脑 clicked over D-Bus makes the lock request" wait_for 20 password_dialog
 kill -TERM "$first"

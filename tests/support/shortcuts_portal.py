@@ -5,7 +5,9 @@ CreateSession and BindShortcuts answer through request objects with a
 Response signal, as the real portal does. Each bound shortcut is printed as
 "BOUND <id> <preferred trigger> <description>"; a line "activate <id>" on
 standard input emits Activated for it. "READY" is printed once the portal's
-name is owned.
+name is owned, "REGISTERED <app id>" for a call of the host registry.
+With --bind-nothing it answers BindShortcuts with success and an empty list,
+as some desktops do, and prints "BOUND-NOTHING" instead.
 """
 import sys
 
@@ -17,6 +19,8 @@ from gi.repository import GLib
 NAME = "org.freedesktop.portal.Desktop"
 PATH = "/org/freedesktop/portal/desktop"
 INTERFACE = "org.freedesktop.portal.GlobalShortcuts"
+REGISTRY = "org.freedesktop.host.portal.Registry"
+BIND_NOTHING = "--bind-nothing" in sys.argv[1:]
 
 
 def say(*words):
@@ -55,6 +59,10 @@ class Portal(dbus.service.Object):
             raise dbus.exceptions.DBusException("no such property", name="org.freedesktop.DBus.Error.UnknownProperty")
         return dbus.UInt32(1)
 
+    @dbus.service.method(REGISTRY, in_signature="sa{sv}")
+    def Register(self, app_id, options):
+        say("REGISTERED", app_id)
+
     @dbus.service.method(INTERFACE, in_signature="a{sv}", out_signature="o", sender_keyword="sender")
     def CreateSession(self, options, sender=None):
         token = str(options.get("session_handle_token", "session"))
@@ -63,6 +71,9 @@ class Portal(dbus.service.Object):
 
     @dbus.service.method(INTERFACE, in_signature="oa(sa{sv})sa{sv}", out_signature="o", sender_keyword="sender")
     def BindShortcuts(self, session, shortcuts, parent, options, sender=None):
+        if BIND_NOTHING:
+            say("BOUND-NOTHING")
+            return self.answer(sender, options, {"shortcuts": dbus.Array([], signature="(sa{sv})")})
         bound = []
         for shortcut_id, properties in shortcuts:
             trigger = str(properties.get("preferred_trigger", ""))

@@ -7,6 +7,7 @@ item that registers. Commands on standard input, answered on standard output:
                 last item's menu (com.canonical.dbusmenu GetLayout)
   click LABEL   sends the "clicked" event to the entry with that label
   tooltip       "TOOLTIP <title>" of the last item
+  icon          "ICON <width>x<height> ..." the last item's whole IconPixmap pictures
 """
 import sys
 
@@ -118,6 +119,11 @@ def main():
         try:
             if words and words[0] == "menu":
                 say("MENU " + "|".join(label for _, label in watcher.entries()))
+            elif words and words[0] == "icon":
+                # A picture is whole when its ARGB bytes fill its size.
+                say("ICON", *("%dx%d" % (width, height)
+                              for width, height, data in watcher.item_property("IconPixmap")
+                              if width > 0 and height > 0 and len(data) == width * height * 4))
             elif words and words[0] == "tooltip":
                 say("TOOLTIP", watcher.item_property("ToolTip")[2])
             elif len(words) == 2 and words[0] == "click":

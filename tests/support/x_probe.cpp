@@ -11,6 +11,10 @@
 //   x_probe maps TITLE_PREFIX
 //     Prints "map ID" each time a top-level window whose title begins with
 //     TITLE_PREFIX is mapped, with or without a window manager, until killed.
+//   x_probe icon WINDOW
+//     Prints "WIDTHxHEIGHT" for each whole picture of the window's
+//     _NET_WM_ICON; fails when it has none.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <chrono>
@@ -142,6 +146,36 @@ int StackedAbove(Display* display, Window window, Window other) {
     return result;
 }
 
+int ListIcons(Display* display, Window window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), 0,
+                           1L << 24, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) != Success ||
+        format != 32) {
+        if (data)
+            XFree(data);
+        return 1;
+    }
+    // Format 32 comes as longs, whatever their size.
+    const auto* values = reinterpret_cast<const unsigned long*>(data);
+    int pictures = 0;
+    for (unsigned long at = 0; at + 2 <= count;) {
+        const unsigned long width = values[at];
+        const unsigned long height = values[at + 1];
+        if (width == 0 || height == 0 || at + 2 + width * height > count)
+            break;
+        std::printf("%lux%lu\n", width, height);
+        ++pictures;
+        at += 2 + width * height;
+    }
+    XFree(data);
+    return pictures > 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -158,7 +192,10 @@ int main(int argc, char** argv) {
                             std::strtoul(argv[3], nullptr, 0));
     if (argc == 3 && std::strcmp(argv[1], "maps") == 0)
         return ReportMaps(display, argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "icon") == 0)
+        return ListIcons(display, std::strtoul(argv[2], nullptr, 0));
     std::fprintf(stderr, "usage: x_probe window TITLE X Y W H | x_probe grab SECONDS | "
-                         "x_probe above WINDOW OTHER | x_probe maps TITLE_PREFIX\n");
+                         "x_probe above WINDOW OTHER | x_probe maps TITLE_PREFIX | "
+                         "x_probe icon WINDOW\n");
     return 2;
 }

@@ -1,5 +1,6 @@
 // The settings window on the real main window: quick links that reach the
 // tray, players that reach the music page, and the data file after each save.
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -403,7 +404,8 @@ TEST_F(SettingsWindowTest, FromTheMusicPageNoticeToAPlayingRecommendedPlayer) {
 }
 
 // Escape on a control of either dialog is its close button: the modal run
-// ends, and the settings window saves what memory holds as a click does.
+// ends, and the settings window saves what memory holds as a click does;
+// but an open list takes the key first.
 TEST_F(SettingsWindowTest, EscapeClosesItAndTheAboutBoxAsTheirCloseButtons) {
     Start();
     TForm3 about;
@@ -420,6 +422,32 @@ TEST_F(SettingsWindowTest, EscapeClosesItAndTheAboutBoxAsTheirCloseButtons) {
             control->window()->close();
         });
     };
+    // Real keys through the X server: with the 推荐播放器 list open, Escape
+    // closes only the list; the next one, the window.
+    bool listClosed = false;
+    bool windowStayed = false;
+    bool thenClosed = false;
+    QTimer::singleShot(0, &scope, [&] {
+        EXPECT_TRUE(WaitActive(S()));
+        S()->setting_page->setCurrentWidget(S()->music_sheet);
+        S()->m_cbox->setFocus();
+        S()->m_cbox->showPopup();
+        const auto listOpen = [] { return QApplication::activePopupWidget() != nullptr; };
+        if (WaitFor(listOpen, 3000)) {
+            QProcess::execute("xdotool", {"key", "Escape"});
+            listClosed = WaitFor([&] { return !listOpen(); }, 3000);
+            Linger(300);
+            windowStayed = S()->isVisible();
+            QProcess::execute("xdotool", {"key", "Escape"});
+            thenClosed = WaitFor([this] { return !S()->isVisible(); }, 3000);
+        }
+        S()->close();
+    });
+    form->mine_setting->trigger();
+    EXPECT_TRUE(listClosed);
+    EXPECT_TRUE(windowStayed);
+    EXPECT_TRUE(thenClosed);
+
     form->store.header.skinChoice = 1; // reaches the file with the next save
     bool closed = false;
     escapeOn(S()->url_edit, closed);

@@ -5,6 +5,8 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QWindow>
+#include <chrono>
+#include <future>
 
 #include "platform/platform.h"
 #include "support/dialogs.h"
@@ -120,10 +122,16 @@ TEST_F(TrayMenuTest, FavoritesRequestOfASecondStartShowsTheFavoritesPage) {
     Start();
     Form1 = form.get();
     ASSERT_NE(platform::AcquireInstanceLock(), platform::InstanceLock::Failed);
-    platform::OnInstanceRequest(RunStartAction);
+    platform::OnInstanceRequest(TakeStartRequest);
     form->Minimize();
     ExpectInTray();
-    ASSERT_TRUE(platform::AskRunningInstance(StartAction::Favorites));
+    // The second start waits for the answer, which this thread's loop gives.
+    std::future<platform::InstanceAnswer> answer =
+        std::async(std::launch::async, platform::AskRunningInstance, StartAction::Favorites);
+    ASSERT_TRUE(WaitFor(
+        [&] { return answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+        5000));
+    EXPECT_EQ(answer.get(), platform::InstanceAnswer::Taken);
     EXPECT_TRUE(WaitFor([&] { return form->isVisible(); }, 5000));
     EXPECT_EQ(form->suiPageControl1->currentWidget(), form->guanliTabSheet);
     Form1 = nullptr;

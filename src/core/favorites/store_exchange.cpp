@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -58,6 +59,8 @@ int ExportStore(const std::string& target, const std::string& source) {
     CategoryEntry categories[kMaxCategories];
     std::memcpy(&header, file->data(), sizeof header);
     std::memcpy(categories, file->data() + kCategoryTableOffset, sizeof categories);
+    // An export is made to be shared; the lock password stays with its owner.
+    std::memset(header.lockPassword, 0, sizeof header.lockPassword);
 
     int8_t oldIds[kMaxCategories]{};
     const int rows = std::clamp<int32_t>(header.categoryCount, 0, kMaxCategories);
@@ -140,12 +143,17 @@ ImportOutcome ImportStoreFile(Store& store, const std::string& chosen) {
 ImportOutcome ImportStoreBytes(Store& store, const std::string& bytes) {
     if (store.path.empty())
         return ImportOutcome::NotWritten;
+    // Importing someone's favorites must not change, or empty, the password
+    // that opens this user's lock.
+    std::string imported = bytes;
+    std::memcpy(imported.data() + offsetof(StoreHeader, lockPassword), store.header.lockPassword,
+                sizeof store.header.lockPassword);
 
     const std::string backup = ImportBackupPath(store.path);
     const std::optional<std::string> old = ReadWhole(store.path);
     if (old && ReplaceFile(backup, *old) != 0)
         return ImportOutcome::NotWritten;
-    if (ReplaceFile(store.path, bytes) != 0) {
+    if (ReplaceFile(store.path, imported) != 0) {
         Forget(backup);
         return ImportOutcome::NotWritten;
     }

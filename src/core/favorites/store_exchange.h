@@ -8,8 +8,8 @@
 
 // Writes a compacted copy of the data file `source` to `target`: live records
 // only, in file order, renumbered from 0, and category ids renumbered to their
-// rows. The copy is complete or not there at all. 0, or -1 when the source
-// cannot be read, is too short to be a data file, is the target itself, or
+// rows; the lock password is left out (an empty field). The copy is complete or not there at all.
+// 0, or -1 when the source cannot be read, is too short to be a data file, is the target itself, or
 // the target cannot be written (an existing target is then left as it was).
 int ExportStore(const std::string& target, const std::string& source);
 
@@ -35,8 +35,8 @@ struct OfferedFile {
 };
 OfferedFile ReadOfferedFile(const std::string& chosen);
 // Replaces the data file by an offered file's bytes and reads the store from
-// it. The old file is kept in ImportBackupPath() until the new one has been
-// read.
+// it, keeping the store's lock password whatever the bytes hold. The old file
+// is kept in ImportBackupPath() until the new one has been read.
 ImportOutcome ImportStoreBytes(Store& store, const std::string& bytes);
 // Both at once.
 ImportOutcome ImportStoreFile(Store& store, const std::string& chosen);

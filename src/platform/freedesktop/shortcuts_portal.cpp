@@ -11,6 +11,8 @@
 #include <QDBusPendingCallWatcher>
 #include <QObject>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 #include <map>
 
 #include "platform/linux/hotkey_dispatch.h"
@@ -47,6 +49,15 @@ constexpr char kService[] = "org.freedesktop.portal.Desktop";
 constexpr char kPath[] = "/org/freedesktop/portal/desktop";
 constexpr char kInterface[] = "org.freedesktop.portal.GlobalShortcuts";
 constexpr char kRequestInterface[] = "org.freedesktop.portal.Request";
+// Portals from 1.21 on know an unsandboxed program only once it has told them
+// its desktop entry's id, before its first request.
+constexpr char kRegistryInterface[] = "org.freedesktop.host.portal.Registry";
+constexpr char kAppId[] = TAVINOR_APP_ID;
+
+std::function<void(bool)>& BoundHandler() {
+    static std::function<void(bool)> handler;
+    return handler;
+}
 
 struct Wanted {
     QString trigger; // in the desktop's shortcut notation, "ALT+b"
@@ -86,7 +97,17 @@ private slots:
                           SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
             Bind();
         } else if (state_ == State::Binding) {
-            state_ = State::Bound;
+            // Some desktops answer success and bind nothing: only what the
+            // answer lists is bound.
+            QList<Shortcut> bound;
+            const QVariant listed = results.value("shortcuts");
+            if (listed.canConvert<QDBusArgument>())
+                listed.value<QDBusArgument>() >> bound;
+            for (const auto& [id, wanted] : wanted_)
+                if (std::none_of(bound.begin(), bound.end(),
+                                 [id = id](const Shortcut& s) { return s.id == ShortcutId(id); }))
+                    return GiveUp();
+            Finish(true);
         }
     }
     void OnActivated(const QDBusObjectPath& session, const QString& shortcut, qulonglong,
@@ -108,7 +129,21 @@ private:
         qDBusRegisterMetaType<QList<Shortcut>>();
         if (!Bus().isConnected())
             return GiveUp();
-        // A portal without the interface (or no portal at all) says so here.
+        // Older portals have no registry, and a registered program is told
+        // so again: neither stops what follows.
+        QDBusMessage registration =
+            QDBusMessage::createMethodCall(kService, kPath, kRegistryInterface, "Register");
+        registration << QString(kAppId) << QVariantMap{};
+        auto* watcher = new QDBusPendingCallWatcher(Bus().asyncCall(registration), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this](QDBusPendingCallWatcher* call) {
+                    call->deleteLater();
+                    Probe();
+                });
+    }
+
+    // A portal without the interface (or no portal at all) says so here.
+    void Probe() {
         QDBusMessage probe = QDBusMessage::createMethodCall(
             kService, kPath, "org.freedesktop.DBus.Properties", "Get");
         probe << QString(kInterface) << QString("version");
@@ -170,10 +205,21 @@ private:
     }
 
     void GiveUp() {
-        state_ = State::Unavailable;
-        qWarning("This desktop offers the program no global shortcuts: bind the commands "
+        qWarning("This desktop binds the program no global shortcuts: bind the commands "
                  "\"tavinor --favorites\" (Alt+B) and \"tavinor --lock\" (Ctrl+K) in its own "
                  "keyboard shortcut settings.");
+        Finish(false);
+    }
+
+    void Finish(bool bound) {
+        state_ = bound ? State::Bound : State::Unavailable;
+        QMetaObject::invokeMethod(
+            this,
+            [bound] {
+                if (BoundHandler())
+                    BoundHandler()(bound);
+            },
+            Qt::QueuedConnection);
     }
 
     std::map<int, Wanted> wanted_;
@@ -205,6 +251,10 @@ void RequestPortalShortcut(int id, unsigned modifiers, unsigned virtualKey,
 
 void DropPortalShortcut(int id) {
     portal::Portal().Drop(id);
+}
+
+void OnHotKeysBound(std::function<void(bool)> handler) {
+    portal::BoundHandler() = std::move(handler);
 }
 
 } // namespace platform

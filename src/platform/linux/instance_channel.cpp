@@ -1,11 +1,16 @@
 // A second start talks to the running instance over a Unix socket beside the
-// instance lock. A message is one request word and a newline: come back, show
-// the favorites, lock. Anything else, from anyone else, is dropped.
+// instance lock. A request is one word and a newline (come back, show the
+// favorites, lock), then the end of the second start's writing; the running
+// instance answers "ok" or "no" and a newline. Anything else, from anyone
+// else, is dropped unanswered.
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -24,6 +29,8 @@ constexpr std::pair<StartAction, const char*> kRequests[] = {
     {StartAction::Lock, "lock\n"},
 };
 constexpr qsizetype kLongestRequest = 10;
+constexpr char kTaken[] = "ok\n";
+constexpr char kRefused[] = "no\n";
 
 QByteArray RequestText(StartAction action) {
     for (const auto& [known, text] : kRequests)
@@ -33,6 +40,8 @@ QByteArray RequestText(StartAction action) {
 }
 // A peer that connects and says nothing is not kept waiting for.
 constexpr int kReadDeadlineMs = 2000;
+// A running instance whose window thread is stuck this long is as good as gone.
+constexpr int kAnswerDeadlineMs = 10000;
 
 bool SocketAddress(sockaddr_un& address) {
     const QByteArray path =
@@ -54,7 +63,7 @@ bool FromThisUser(int fd) {
 // One accepted connection: everything up to the peer's close must be the request.
 class Connection : public QObject {
 public:
-    Connection(int fd, const std::function<void(StartAction)>& handler, QObject* parent)
+    Connection(int fd, const std::function<bool(StartAction)>& handler, QObject* parent)
         : QObject(parent), fd_(fd), handler_(handler), notifier_(fd, QSocketNotifier::Read) {
         connect(&notifier_, &QSocketNotifier::activated, this, &Connection::Read);
         deadline_.setSingleShot(true);
@@ -76,14 +85,14 @@ private:
                 if (received_.size() > kLongestRequest)
                     return Finish();
             } else if (count == 0) {
-                // The handler may open a modal dialog, whose event loop must
-                // not run while this connection is still being read.
                 for (const auto& [action, text] : kRequests)
-                    if (received_ == text)
-                        QMetaObject::invokeMethod(
-                            QCoreApplication::instance(),
-                            [handler = handler_, action = action] { handler(action); },
-                            Qt::QueuedConnection);
+                    if (received_ == text) {
+                        const char* answer = handler_(action) ? kTaken : kRefused;
+                        ::send(fd_, answer, std::strlen(answer), MSG_NOSIGNAL);
+                        // The request may open a modal dialog, whose loop
+                        // would keep this connection, and the peer, waiting.
+                        ::shutdown(fd_, SHUT_RDWR);
+                    }
                 return Finish();
             } else if (errno != EINTR) {
                 if (errno != EAGAIN)
@@ -99,15 +108,47 @@ private:
     }
 
     int fd_;
-    std::function<void(StartAction)> handler_;
+    std::function<bool(StartAction)> handler_;
     QSocketNotifier notifier_;
     QTimer deadline_;
     QByteArray received_;
 };
 
+// Sends the request on a connected socket and reads the answer to it.
+InstanceAnswer AwaitAnswer(int fd, const QByteArray& request) {
+    if (::send(fd, request.constData(), request.size(), MSG_NOSIGNAL) != request.size() ||
+        ::shutdown(fd, SHUT_WR) != 0)
+        return InstanceAnswer::Unreachable;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerDeadlineMs);
+    QByteArray answer;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd wait{fd, POLLIN, 0};
+        const int ready = ::poll(&wait, 1, static_cast<int>(std::max<long>(left.count(), 0)));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return InstanceAnswer::NoAnswer;
+        char buffer[8];
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (count <= 0)
+            break;
+        answer.append(buffer, count);
+        if (answer.endsWith('\n') || answer.size() > 8)
+            break;
+    }
+    if (answer == kTaken)
+        return InstanceAnswer::Taken;
+    return answer == kRefused ? InstanceAnswer::Refused : InstanceAnswer::NoAnswer;
+}
+
 } // namespace
 
-void OnInstanceRequest(std::function<void(StartAction)> handler) {
+void OnInstanceRequest(std::function<bool(StartAction)> handler) {
     sockaddr_un address;
     if (!SocketAddress(address))
         return;
@@ -140,29 +181,28 @@ void OnInstanceRequest(std::function<void(StartAction)> handler) {
     });
 }
 
-bool AskRunningInstance(StartAction action) {
+InstanceAnswer AskRunningInstance(StartAction action) {
     const QByteArray request = RequestText(action);
     sockaddr_un address;
     if (!SocketAddress(address))
-        return false;
+        return InstanceAnswer::Unreachable;
     // The running instance may have taken the lock but not be listening yet.
     for (int attempt = 0; attempt < 20; ++attempt) {
         const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
         if (fd < 0)
-            return false;
+            return InstanceAnswer::Unreachable;
         if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
-            const bool sent =
-                ::send(fd, request.constData(), request.size(), MSG_NOSIGNAL) == request.size();
+            const InstanceAnswer answer = AwaitAnswer(fd, request);
             ::close(fd);
-            return sent;
+            return answer;
         }
         const int error = errno;
         ::close(fd);
         if (error != ENOENT && error != ECONNREFUSED)
-            return false;
+            return InstanceAnswer::Unreachable;
         ::usleep(50 * 1000);
     }
-    return false;
+    return InstanceAnswer::Unreachable;
 }
 
 } // namespace platform

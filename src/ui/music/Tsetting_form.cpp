@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QShortcut>
 
 #include "core/music/settings_rules.h"
 #include "core/shell/site_address.h"
@@ -94,7 +93,7 @@ Tsetting_form::Tsetting_form(QWidget* parent) : SkinnedWindow(QStringLiteral("�
     suiButton2 = Place(new QPushButton(QStringLiteral("关  闭"), client), "suiButton2",
                        {setting_page->geometry().right() - 90, 374, 90, 27});
     connect(suiButton2, &QPushButton::clicked, this, &Tsetting_form::suiButton2Click);
-    new QShortcut(Qt::Key_Escape, this, this, &Tsetting_form::suiButton2Click);
+    OnEscape([this] { suiButton2Click(); });
     BuildQuickSheet();
     BuildMusicSheet();
     suiThemeManager1->addControl(setting_page);

@@ -31,6 +31,18 @@ const QString kCaption = QStringLiteral("Tavinor—轻松上网，快乐生活")
 const QString kNetworkNotice = QStringLiteral("请检查您的网络是否正常！");
 constexpr int kHotKeyFavorites = 0;
 constexpr int kHotKeyLock = 1;
+// Whether the user has been told how to bind the commands: kept beside the
+// other per-user values, so it outlives the run and the data file's format.
+const char kNoticesKey[] = "Software\\Tavinor";
+const char kUnboundKeysTold[] = "UnboundHotKeysTold";
+const QString kUnboundKeysText =
+    QStringLiteral("这个桌面没有为本程序绑定全局快捷键 Alt+B 和 Ctrl+K。\n"
+                   "请在桌面的快捷键设置中为下面两个命令设定按键：\n"
+                   "    tavinor --favorites    收藏夹（Alt+B）\n"
+                   "    tavinor --lock    锁定电脑（Ctrl+K）\n"
+                   "sway：在 ~/.config/sway/config 中加入 bindsym 行，然后 swaymsg reload；\n"
+                   "GNOME：设置 → 键盘 → 查看及自定义快捷键 → 自定义快捷键；\n"
+                   "KDE Plasma：系统设置 → 快捷键 → 添加新项 → 命令或脚本。");
 // The window as drawn, title bar inside: the smallest that large screens allow,
 // so it comes up at that size.
 constexpr QSize kDesignSize(1080, 800);
@@ -50,6 +62,7 @@ TForm1::TForm1(QWidget* parent)
     BuildRemote();
 
     platform::SetHotKeyHandler([this](int id) { HotKey(id); });
+    platform::OnHotKeysBound([this](bool bound) { HotKeysBound(bound); });
     if (!platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B', "收藏夹"))
         qWarning("Alt+B could not be taken: another program holds it.");
     if (!platform::RegisterHotKey(this, kHotKeyLock, platform::kModControl, 'K', "锁定电脑"))
@@ -59,6 +72,7 @@ TForm1::TForm1(QWidget* parent)
 TForm1::~TForm1() {
     qApp->removeEventFilter(this);
     platform::SetHotKeyHandler(nullptr);
+    platform::OnHotKeysBound(nullptr);
 }
 
 void TForm1::BuildPages() {
@@ -237,6 +251,18 @@ void TForm1::HotKey(int id) {
         N7Click();
     else if (id == kHotKeyLock)
         lock_btnClick();
+}
+
+// Told once, not at every start; keys bound again make a later loss worth telling.
+void TForm1::HotKeysBound(bool bound) {
+    const bool told = platform::ReadUserPolicy(kNoticesKey, kUnboundKeysTold) == 1;
+    if (bound || told) {
+        if (bound && told)
+            platform::WriteUserPolicy(kNoticesKey, kUnboundKeysTold, 0);
+        return;
+    }
+    platform::WriteUserPolicy(kNoticesKey, kUnboundKeysTold, 1);
+    ShowMsgDlg(kUnboundKeysText);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

@@ -62,6 +62,9 @@ public:
     bool HiddenInTray() const { return hiddenInTray_; }
     void TrayIcon1Restore();
     void HotKey(int id);
+    // The desktop's answer on binding the hot keys: unbound, the user is told
+    // once how to bind the program's commands instead.
+    void HotKeysBound(bool bound);
     void lock_btnClick();
     // Locks the desktop the way this session allows, once a password exists.
     void EngageSessionLock();

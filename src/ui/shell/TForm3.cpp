@@ -1,7 +1,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "core/shell/site_address.h"
 #include "platform/platform.h"
@@ -56,7 +55,7 @@ TForm3::TForm3(QWidget* parent) : SkinnedWindow(QStringLiteral("关于Tavinor"),
     suiButton1->setObjectName("suiButton1");
     suiButton1->setGeometry(QRect(InClient(181, 152), QSize(80, 27)));
     connect(suiButton1, &QPushButton::clicked, this, &TForm3::suiButton1Click);
-    new QShortcut(Qt::Key_Escape, this, this, &TForm3::suiButton1Click);
+    OnEscape([this] { suiButton1Click(); });
     suiThemeManager1->addControl(suiButton1);
 }
 

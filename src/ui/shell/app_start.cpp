@@ -133,6 +133,33 @@ void RunStartAction(StartAction action) {
     }
 }
 
+// Run from the event loop, since the request may open a modal dialog.
+bool TakeStartRequest(StartAction action) {
+    if (Form1 == nullptr || (action != StartAction::Lock && lock_form && lock_form->Engaged()))
+        return false;
+    QTimer::singleShot(0, Form1, [action] { RunStartAction(action); });
+    return true;
+}
+
+namespace {
+
+// A second start's one line when its request came to nothing.
+const char* UnansweredLine(platform::InstanceAnswer answer) {
+    switch (answer) {
+    case platform::InstanceAnswer::Taken:
+        return nullptr;
+    case platform::InstanceAnswer::Refused:
+        return "tavinor: the running program refused the request while its screen is locked\n";
+    case platform::InstanceAnswer::NoAnswer:
+        return "tavinor: the running program did not acknowledge the request\n";
+    case platform::InstanceAnswer::Unreachable:
+        break;
+    }
+    return "tavinor: the running program could not be reached\n";
+}
+
+} // namespace
+
 int RunApplication(int argc, char** argv) {
     const CommandLine commandLine = ParseCommandLine({argv + 1, argv + argc});
     if (!commandLine.valid) {
@@ -143,7 +170,10 @@ int RunApplication(int argc, char** argv) {
     const platform::InstanceLock lock = platform::AcquireInstanceLock();
     // A second start hands its request to the running one and ends, before any window exists.
     if (lock == platform::InstanceLock::AlreadyRunning) {
-        platform::AskRunningInstance(commandLine.action);
+        if (const char* line = UnansweredLine(platform::AskRunningInstance(commandLine.action))) {
+            std::fputs(line, stderr);
+            return 1;
+        }
         return 0;
     }
     TavinorApplication app(argc, argv);
@@ -156,7 +186,7 @@ int RunApplication(int argc, char** argv) {
         return 0;
     }
     // Listening before the windows exist keeps an early second start waiting, not lost.
-    platform::OnInstanceRequest(RunStartAction);
+    platform::OnInstanceRequest(TakeStartRequest);
     try {
         othersPending = true;
         Form1 = new TForm1;

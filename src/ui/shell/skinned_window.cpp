@@ -1,11 +1,14 @@
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include "ui/shell/skinned_window.h"
 #include "ui/skin/suiForm.h"
 #include "ui/skin/suiThemeManager.h"
+
+#include <utility>
 
 SkinnedWindow::SkinnedWindow(const QString& caption, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), suiForm1(new suiForm(this)),
@@ -40,4 +43,16 @@ void SkinnedWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (modalLoop_)
         modalLoop_->quit();
+}
+
+void SkinnedWindow::OnEscape(std::function<void()> action) {
+    escape_ = std::move(action);
+}
+
+// A key reaches the window only when the control that had it let it go; a
+// window-wide shortcut would take it from an open list first.
+void SkinnedWindow::keyPressEvent(QKeyEvent* event) {
+    if (escape_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        return escape_();
+    QWidget::keyPressEvent(event);
 }

@@ -2,6 +2,7 @@
 // A top-level window drawn by the skinned frame, with its own theme manager.
 
 #include <QWidget>
+#include <functional>
 
 class QEventLoop;
 class suiForm;
@@ -22,8 +23,13 @@ public:
 protected:
     // Places the window's controls; they live in the frame's client area.
     QWidget* Client() const;
+    // Escape runs `action`, as a dialog's Escape closes it, once no control
+    // of the window took the key: an open list or popup, an edit using it.
+    void OnEscape(std::function<void()> action);
     void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QEventLoop* modalLoop_ = nullptr;
+    std::function<void()> escape_;
 };

@@ -4,6 +4,7 @@
 
 #include "core/favorites/favorite_ops.h"
 #include "core/favorites/store_exchange.h"
+#include "core/lock/lock_password.h"
 #include "core/store/store_load.h"
 #include "support/temp_dir.h"
 
@@ -71,8 +72,11 @@ TEST_F(StoreExchangeTest, ExportKeepsLiveRecordsInOrderAndRenumbersIdsToRows) {
         EXPECT_EQ(Int32At(out, At(k) + 356), k);
         EXPECT_EQ(Int32At(out, At(k) + 360), 0);
     }
-    // Everything but counts, ids and record positions is copied as it is.
-    EXPECT_EQ(out.substr(28, 620 - 28), source.substr(28, 620 - 28));
+    // Everything but counts, ids, record positions and the lock password is
+    // copied as it is; an export is made to be shared.
+    EXPECT_EQ(out.substr(28, 96 - 28), source.substr(28, 96 - 28));
+    EXPECT_EQ(out.substr(96, 32), std::string(32, '\0'));
+    EXPECT_EQ(out.substr(128, 620 - 128), source.substr(128, 620 - 128));
     EXPECT_EQ(out.substr(1160, 1728), source.substr(1160, 1728));
 }
 
@@ -137,6 +141,28 @@ TEST_F(StoreExchangeTest, ExportThenImportRenumbersIdsSoCategoriesCanBeAddedAgai
     EXPECT_EQ(store.categoryRowCount[1], 2);
     EXPECT_EQ(AddCategory(store, "new"), AddCategoryResult::Added);
     EXPECT_EQ(store.categories[2].id, 2);
+}
+
+TEST_F(StoreExchangeTest, ImportKeepsTheLockPasswordTheUserHasNow) {
+    Store store;
+    store.path = data;
+    LoadStoreFile(store, "http://site/", "now");
+    SetLockPassword(store.header, "mine"); // changed in memory, not yet saved
+    // A file exported by an earlier version, carrying someone's password, and
+    // a fresh export with none: neither changes the user's.
+    WriteBytes(dir.File("old.dat"), MakeFile({0}, {{0, 0}}));
+    WriteBytes(data, MakeFile({0}, {{0, 0}}));
+    ASSERT_EQ(ExportStore(target, data), 0);
+    for (const std::string& chosen : {dir.File("old.dat"), target}) {
+        SCOPED_TRACE(chosen);
+        ASSERT_EQ(ImportStoreFile(store, chosen), ImportOutcome::Imported);
+        EXPECT_EQ(GetLockPassword(store.header), "mine");
+        Store reread;
+        reread.path = data;
+        ASSERT_EQ(ReadStore(reread), ReadOutcome::Ok);
+        EXPECT_EQ(GetLockPassword(reread.header), "mine");
+        EXPECT_EQ(reread.items.size(), 1u);
+    }
 }
 
 } // namespace

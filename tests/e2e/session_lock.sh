@@ -19,8 +19,7 @@ start_client() { # start_client RECORD
 }
 said() { grep -qx "$2" "$home/$1" 2>/dev/null; }
 
-# See wayland_lock.sh: a keyboard that stays.
-as_user wtype -s 3600000 &
+steady_keyboard
 check "a native window records what is typed" recorder typed
 as_user wtype ab
 check "before the lock" wait_for 5 recorded typed ab

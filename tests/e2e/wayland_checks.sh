@@ -1,10 +1,25 @@
 # The checks of the scripts run by with-sway.sh: the lock client's
 # processes, native windows that record what they are typed, and pictures of
-# the outputs. Source it with $home and $client set.
+# the outputs, and the program's start. Source it with $home and $client
+# set; the program is $SWAY_DIR/bin/tavinor.
+x() { as_user xdotool "$@"; }
+shown() { x search --onlyvisible --name "$1" >/dev/null 2>&1; }
+main_shown() { shown '^Tavinor—'; }
+# Sets $app to the program's process (not the shell that started it).
+start_program() {
+  as_user env QTWEBENGINE_DISABLE_SANDBOX=1 TAVINOR_SITE=http://127.0.0.1:9 \
+    "$SWAY_DIR/bin/tavinor" >"$home/app.log" 2>&1 &
+  wait_for 10 pgrep -xf "$SWAY_DIR/bin/tavinor" >/dev/null
+  app=$(pgrep -xf "$SWAY_DIR/bin/tavinor")
+}
+lock_request() { as_user env QTWEBENGINE_DISABLE_SANDBOX=1 "$SWAY_DIR/bin/tavinor" --lock; }
+# Headless sway has no keyboard of its own: each wtype brings one and takes
+# it away again, and the first key after a keyboard appears is lost. One
+# that stays keeps the seat's keyboard steady, as a real one would.
+steady_keyboard() { as_user wtype -s 3600000 & }
 client_pids() { pgrep -f "^$client --channel"; }
 locked() { [ -n "$(client_pids)" ]; }
 unlocked() { ! locked; }
-not() { ! "$@"; }
 # A foot window that keeps every byte typed into it in $home/NAME.
 recorder() {
   as_user foot --app-id "$1" sh -c "stty raw -echo; exec cat > $home/$1" >/dev/null 2>&1 &

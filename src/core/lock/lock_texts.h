@@ -14,6 +14,9 @@ inline constexpr char kNewPasswordLabel[] = "新密码：  ";
 inline constexpr char kRepeatPasswordLabel[] = "再次输入密码：   ";
 inline constexpr char kPasswordOkText[] = "确定";
 inline constexpr char kPasswordCancelText[] = "取消";
+// The Wayland lock's change of password while the program, which keeps the
+// password in its data file, is gone.
+inline constexpr char kLockChangeNotSavedText[] = "程序已退出，新密码无法保存，密码未更改。";
 
 // What the password dialog answers to a refused entry; empty for Accepted.
 const char* PasswordEntryNotice(PasswordEntry entry);

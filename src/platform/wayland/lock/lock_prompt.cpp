@@ -24,7 +24,8 @@ std::string GbkOrUnmatchable(std::string_view utf8) {
 
 } // namespace
 
-LockPrompt::LockPrompt(LockedText& password) : password_(password) {}
+LockPrompt::LockPrompt(LockedText& password, Saver save)
+    : password_(password), save_(std::move(save)) {}
 
 void LockPrompt::Type(std::string_view utf8) {
     if (mode_ == Mode::Unlock) {
@@ -62,7 +63,10 @@ LockPrompt::Outcome LockPrompt::Enter() {
                             GbkOrUnmatchable(fields_[Repeat].View())};
     const PasswordEntry outcome = CheckPasswordEntry(form, header);
     const std::string_view chosen = TrimmedBytes(fields_[New].View());
-    if (outcome == PasswordEntry::Accepted) {
+    // A password the data file would not get back after the unlock would
+    // bring the old one back unseen: the change is refused instead.
+    const bool saved = outcome == PasswordEntry::Accepted && save_(chosen);
+    if (saved) {
         password_.Clear();
         password_.Append(chosen);
     }
@@ -70,8 +74,9 @@ LockPrompt::Outcome LockPrompt::Enter() {
         entry.Clear();
     explicit_bzero(&header, sizeof header);
     field_ = Current;
-    notice_ = PasswordEntryNotice(outcome);
-    if (outcome != PasswordEntry::Accepted)
+    notice_ = outcome == PasswordEntry::Accepted && !saved ? kLockChangeNotSavedText
+                                                           : PasswordEntryNotice(outcome);
+    if (!saved)
         return Outcome::Nothing;
     // The lock simply stays; the new password opens it from now on.
     mode_ = Mode::Unlock;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,13 @@ public:
     // The change entries, in their tab order.
     enum Field { Current = 0, New = 1, Repeat = 2 };
 
+    // Keeps a new password where the program will find it; false when it
+    // cannot be kept now.
+    using Saver = std::function<bool(std::string_view utf8)>;
+
     // `password`, UTF-8, is the one that unlocks; the prompt keeps it current.
-    explicit LockPrompt(LockedText& password);
+    // A new password takes its place only once `save` kept it.
+    LockPrompt(LockedText& password, Saver save);
 
     void Type(std::string_view utf8);
     void EraseCharacter();
@@ -41,6 +47,7 @@ public:
 private:
     LockedText& Entry(Field field) { return fields_[field]; }
     LockedText& password_;
+    Saver save_;
     LockedText typed_;
     std::array<LockedText, 3> fields_;
     Mode mode_ = Mode::Unlock;

@@ -3,7 +3,9 @@
 // end of a socket the program holds the other end of. It locks at once with
 // the password the program sends first, and keeps the desktop locked until
 // that password is typed, whether the program lives or not. It tells the
-// program "unlock" after the right password, and a password set at the lock.
+// program "locked" once the desktop is, "unlock" after the right password, a
+// password set at the lock, and "ended" when the compositor ended the lock
+// (then it exits with kEndedStatus: the desktop is not locked by this client).
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -11,6 +13,10 @@
 #include "platform/lock_channel/channel.h"
 #include "platform/lock_channel/helper_start.h"
 #include "platform/wayland/lock/wayland_lock.h"
+
+namespace {
+constexpr int kEndedStatus = 3;
+}
 
 int main(int argc, char** argv) {
     int channel = ChannelArgument(argc, argv);
@@ -37,8 +43,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tavinor-wayland-lock: the compositor did not let the desktop lock\n");
         return 1;
     }
-    if (!lock.RunUntilUnlocked())
+    SendLockedMessage(channel);
+    switch (lock.Run()) {
+    case WaylandLock::End::Lost:
         return 1;
+    case WaylandLock::End::Ended:
+        std::fprintf(stderr, "tavinor-wayland-lock: the compositor ended the lock\n");
+        if (lock.Channel() >= 0)
+            SendEndedMessage(lock.Channel());
+        wl_display_disconnect(display);
+        return kEndedStatus;
+    case WaylandLock::End::Unlocked:
+        break;
+    }
     if (lock.Channel() >= 0)
         SendUnlockMessage(lock.Channel());
     wl_display_disconnect(display);

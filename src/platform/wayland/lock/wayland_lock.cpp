@@ -57,7 +57,7 @@ void OnLocked(void* data, ext_session_lock_v1*) {
     Of(data)->SessionLocked();
 }
 void OnFinished(void* data, ext_session_lock_v1*) {
-    Of(data)->SessionLockRefused();
+    Of(data)->SessionLockFinished();
 }
 const ext_session_lock_v1_listener kSessionLockListener{OnLocked, OnFinished};
 
@@ -116,8 +116,9 @@ const wl_pointer_listener kPointerListener = PointerListener();
 } // namespace
 
 WaylandLock::WaylandLock(wl_display* display, LockedText& password, int channel)
-    : display_(display), password_(password), prompt_(password), channel_(channel),
-      xkb_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
+    : display_(display), password_(password),
+      prompt_(password, [this](std::string_view chosen) { return SaveNewPassword(chosen); }),
+      channel_(channel), xkb_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
 
 WaylandLock::~WaylandLock() {
     if (keyState_ != nullptr)
@@ -377,8 +378,12 @@ void WaylandLock::Click() {
 void WaylandLock::Act(LockPrompt::Outcome outcome) {
     if (outcome == LockPrompt::Outcome::Unlocked)
         unlocked_ = true;
-    else if (outcome == LockPrompt::Outcome::PasswordSet && channel_ >= 0)
-        SendPasswordMessage(channel_, password_.View());
+}
+
+// Only the program writes the data file; a password it never hears of would
+// be lost at the unlock, so without the program no change is taken.
+bool WaylandLock::SaveNewPassword(std::string_view password) {
+    return channel_ >= 0 && SendPasswordMessage(channel_, password);
 }
 
 // Only a new password comes from the program while locked; anything else
@@ -390,13 +395,13 @@ void WaylandLock::ReadProgram() {
     channel_ = -1;
 }
 
-bool WaylandLock::RunUntilUnlocked() {
+WaylandLock::End WaylandLock::Run() {
     const int display = wl_display_get_fd(display_);
-    while (!unlocked_) {
+    while (!unlocked_ && !ended_) {
         while (wl_display_prepare_read(display_) != 0)
             if (wl_display_dispatch_pending(display_) < 0)
-                return false;
-        if (unlocked_) {
+                return End::Lost;
+        if (unlocked_ || ended_) {
             wl_display_cancel_read(display_);
             break;
         }
@@ -406,27 +411,31 @@ bool WaylandLock::RunUntilUnlocked() {
             wl_display_cancel_read(display_);
             if (errno == EINTR)
                 continue;
-            return false;
+            return End::Lost;
         }
         if (ready[0].revents != 0) {
             if (wl_display_read_events(display_) < 0)
-                return false;
+                return End::Lost;
         } else {
             wl_display_cancel_read(display_);
         }
         if (wl_display_dispatch_pending(display_) < 0)
-            return false;
+            return End::Lost;
         if (channel_ >= 0 && ready[1].revents != 0)
             ReadProgram();
     }
     Unlock();
-    return true;
+    return unlocked_ ? End::Unlocked : End::Ended;
 }
 
+// A lock the compositor ended is only destroyed: unlocking it is an error.
 void WaylandLock::Unlock() {
     covering_ = false;
     if (sessionLock_ != nullptr) {
-        ext_session_lock_v1_unlock_and_destroy(sessionLock_);
+        if (ended_)
+            ext_session_lock_v1_destroy(sessionLock_);
+        else
+            ext_session_lock_v1_unlock_and_destroy(sessionLock_);
         sessionLock_ = nullptr;
     }
     if (inhibitor_ != nullptr) {

@@ -31,9 +31,13 @@ public:
 
     // Locks the desktop; false when the compositor offers no way or refused.
     bool Lock();
-    // Until the right password is typed; false when the compositor went away.
-    // The lock has ended when it returns true.
-    bool RunUntilUnlocked();
+    enum class End {
+        Unlocked, // the right password was typed
+        Ended,    // the compositor ended the lock: another locker has the session
+        Lost,     // the compositor went away
+    };
+    // Until the lock ends one way or the other.
+    End Run();
     // The program's socket, -1 once the program is gone.
     int Channel() const { return channel_; }
 
@@ -55,7 +59,8 @@ public:
     void Configured(Output& output, int width, int height);
     void OutputClosed(Output& output);
     void SessionLocked() { locked_ = true; }
-    void SessionLockRefused() { refused_ = true; }
+    // Before "locked" a refusal; after it, the end of a lock that held.
+    void SessionLockFinished() { (locked_ ? ended_ : refused_) = true; }
     void SeatCapabilities(uint32_t capabilities);
     void Keymap(int fd, uint32_t size);
     void Modifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group);
@@ -70,6 +75,7 @@ private:
     void DrawAll();
     void Act(LockPrompt::Outcome outcome);
     void ReadProgram();
+    bool SaveNewPassword(std::string_view password);
     void Unlock();
 
     wl_display* display_;
@@ -97,5 +103,6 @@ private:
     bool covering_ = false;
     bool locked_ = false;
     bool refused_ = false;
+    bool ended_ = false;
     bool unlocked_ = false;
 };

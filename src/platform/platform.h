@@ -122,8 +122,12 @@ bool SetLockGuardPassword(const std::string& password);
 // The lock ended normally: the guard ends without showing anything.
 void StopLockGuard();
 
-// How the lock holds this session; the cover and guard above serve OwnCover only.
+// How the lock holds this session; the cover and guard above serve OwnCover
+// only. The compositor is asked once, on a thread of its own that the first
+// call (or StartSessionLockProbe, at start) begins; a call waits for its
+// answer, which takes at most a few seconds.
 LockWay SessionLockWay();
+void StartSessionLockProbe();
 // LockWay::LockClient: the lock client beside the program locks the desktop
 // at once with `password` (UTF-8, not empty) and keeps it locked should the
 // program end. A client that dies once the desktop was locked is replaced

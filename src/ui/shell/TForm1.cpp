@@ -46,6 +46,7 @@ TForm1::TForm1(QWidget* parent)
     connect(suiForm1, &suiForm::minimizeRequested, this, &TForm1::Minimize);
     BuildTrayIcon();
     BuildRemote();
+    platform::StartSessionLockProbe();
 
     platform::SetHotKeyHandler([this](int id) { HotKey(id); });
     if (!platform::RegisterHotKey(this, kHotKeyFavorites, platform::kModAlt, 'B', "收藏夹"))

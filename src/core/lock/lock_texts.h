@@ -8,6 +8,7 @@ inline constexpr char kLockPromptText[] = "输入密码： ";
 inline constexpr char kLockChangeLinkText[] = " 更改密码    ";
 inline constexpr char kLockWrongPasswordText[] = "密码错误！     ";
 inline constexpr char kLockUnlockHint[] = "解锁";
+inline constexpr char kLockCapsLockHint[] = "大写锁定已打开";
 inline constexpr char kPasswordDialogCaption[] = "设定密码";
 inline constexpr char kCurrentPasswordLabel[] = "输入原密码：  ";
 inline constexpr char kNewPasswordLabel[] = "新密码：  ";

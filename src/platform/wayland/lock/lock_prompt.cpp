@@ -49,6 +49,10 @@ void LockPrompt::EraseCharacter() {
     (mode_ == Mode::Unlock ? typed_ : Entry(field_)).EraseLastCharacter();
 }
 
+void LockPrompt::ClearEntry() {
+    (mode_ == Mode::Unlock ? typed_ : Entry(field_)).Clear();
+}
+
 LockPrompt::Outcome LockPrompt::Enter() {
     if (mode_ == Mode::Unlock) {
         const bool right = PasswordMatches(password_.View(), typed_.View());

@@ -28,6 +28,8 @@ public:
 
     void Type(std::string_view utf8);
     void EraseCharacter();
+    // Escape or Ctrl+U: the entry being typed starts again.
+    void ClearEntry();
     // Enter: tries to unlock, or to set the new password.
     Outcome Enter();
     void NextField(bool backwards);
@@ -41,6 +43,9 @@ public:
     std::size_t MaskLength(Field field) const;
     std::size_t UnlockMaskLength() const;
     bool WrongPassword() const { return wrong_; }
+    // The comparison is case-sensitive: a locked Caps Lock is worth a hint.
+    void SetCapsLock(bool on) { capsLock_ = on; }
+    bool CapsLock() const { return capsLock_; }
     // A refused change, empty while there is none.
     const std::string& Notice() const { return notice_; }
 
@@ -53,5 +58,6 @@ private:
     Mode mode_ = Mode::Unlock;
     Field field_ = Current;
     bool wrong_ = false;
+    bool capsLock_ = false;
     std::string notice_;
 };

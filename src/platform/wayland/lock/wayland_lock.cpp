@@ -4,6 +4,7 @@
 #include <linux/input-event-codes.h>
 #include <poll.h>
 #include <sys/mman.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include "ext-session-lock-v1-client-protocol.h"
@@ -73,16 +74,23 @@ void OnKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t si
     close(fd);
 }
 void OnKeyboardEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {}
-void OnKeyboardLeave(void*, wl_keyboard*, uint32_t, wl_surface*) {}
+// No release comes for a key held while the keyboard goes elsewhere.
+void OnKeyboardLeave(void* data, wl_keyboard*, uint32_t, wl_surface*) {
+    Of(data)->KeyReleased(0);
+}
 void OnKey(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
     if (state == WL_KEYBOARD_KEY_STATE_PRESSED)
-        Of(data)->Key(key);
+        Of(data)->KeyPressed(key);
+    else
+        Of(data)->KeyReleased(key);
 }
 void OnModifiers(void* data, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched,
                  uint32_t locked, uint32_t group) {
     Of(data)->Modifiers(depressed, latched, locked, group);
 }
-void OnRepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
+void OnRepeatInfo(void* data, wl_keyboard*, int32_t rate, int32_t delay) {
+    Of(data)->RepeatInfo(rate, delay);
+}
 const wl_keyboard_listener kKeyboardListener{OnKeymap, OnKeyboardEnter, OnKeyboardLeave,
                                              OnKey,    OnModifiers,     OnRepeatInfo};
 
@@ -101,7 +109,8 @@ void OnButton(void* data, wl_pointer*, uint32_t, uint32_t, uint32_t button, uint
         Of(data)->Click();
 }
 void OnAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {}
-// Later versions of the seat add pointer events; the seat is bound at version 1.
+// Version 5 of the seat adds pointer events; it is bound at version 4, the
+// first that tells the keyboard's repeat.
 wl_pointer_listener PointerListener() {
     wl_pointer_listener listener{};
     listener.enter = OnPointerEnter;
@@ -118,9 +127,12 @@ const wl_pointer_listener kPointerListener = PointerListener();
 WaylandLock::WaylandLock(wl_display* display, LockedText& password, int channel)
     : display_(display), password_(password),
       prompt_(password, [this](std::string_view chosen) { return SaveNewPassword(chosen); }),
-      channel_(channel), xkb_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
+      channel_(channel), xkb_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)),
+      repeatTimer_(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK)) {}
 
 WaylandLock::~WaylandLock() {
+    if (repeatTimer_ >= 0)
+        close(repeatTimer_);
     if (keyState_ != nullptr)
         xkb_state_unref(keyState_);
     if (keymap_ != nullptr)
@@ -138,7 +150,7 @@ void WaylandLock::GlobalAdded(wl_registry* registry, uint32_t name, const char* 
     else if (std::strcmp(interface, wl_shm_interface.name) == 0)
         shm_ = static_cast<wl_shm*>(bind(&wl_shm_interface, 1));
     else if (std::strcmp(interface, wl_seat_interface.name) == 0 && seat_ == nullptr) {
-        seat_ = static_cast<wl_seat*>(bind(&wl_seat_interface, 1));
+        seat_ = static_cast<wl_seat*>(bind(&wl_seat_interface, 4));
         wl_seat_add_listener(seat_, &kSeatListener, this);
     } else if (std::strcmp(interface, ext_session_lock_manager_v1_interface.name) == 0)
         sessionLockManager_ = static_cast<ext_session_lock_manager_v1*>(
@@ -302,15 +314,64 @@ void WaylandLock::Keymap(int fd, uint32_t size) {
 }
 
 void WaylandLock::Modifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group) {
-    if (keyState_ != nullptr)
-        xkb_state_update_mask(keyState_, depressed, latched, locked, 0, 0, group);
+    if (keyState_ == nullptr)
+        return;
+    xkb_state_update_mask(keyState_, depressed, latched, locked, 0, 0, group);
+    const bool caps =
+        xkb_state_mod_name_is_active(keyState_, XKB_MOD_NAME_CAPS, XKB_STATE_MODS_EFFECTIVE) > 0;
+    if (caps != prompt_.CapsLock()) {
+        prompt_.SetCapsLock(caps);
+        DrawAll();
+    }
 }
 
-void WaylandLock::Key(uint32_t key) {
+// rate: keys a second, 0 for none; delay: milliseconds before the first.
+void WaylandLock::RepeatInfo(int rate, int delay) {
+    repeatRate_ = rate;
+    repeatDelay_ = delay;
+}
+
+void WaylandLock::KeyPressed(uint32_t key) {
     if (keyState_ == nullptr)
         return;
     // Wayland key codes are evdev codes; xkb counts from 8.
     const xkb_keycode_t code = key + 8;
+    repeatKey_ = repeatRate_ > 0 && xkb_keymap_key_repeats(keymap_, code) ? code : 0;
+    ArmRepeat(repeatKey_ != 0 ? std::max(repeatDelay_, 1) : 0);
+    Key(code);
+}
+
+// key 0: whichever key was held.
+void WaylandLock::KeyReleased(uint32_t key) {
+    if (key == 0 || key + 8 == repeatKey_) {
+        repeatKey_ = 0;
+        ArmRepeat(0);
+    }
+}
+
+// The held key comes again at the compositor's rate after its delay;
+// 0 stops it.
+void WaylandLock::ArmRepeat(int firstMs) {
+    itimerspec when{};
+    if (firstMs > 0) {
+        const long interval = 1000000000L / repeatRate_;
+        when.it_value = {firstMs / 1000, (firstMs % 1000) * 1000000L};
+        when.it_interval = {interval / 1000000000L, interval % 1000000000L};
+    }
+    timerfd_settime(repeatTimer_, 0, &when, nullptr);
+}
+
+void WaylandLock::Repeat() {
+    uint64_t times = 0;
+    if (read(repeatTimer_, &times, sizeof times) != sizeof times)
+        return;
+    for (uint64_t time = 0; time < times && repeatKey_ != 0; ++time)
+        Key(repeatKey_);
+}
+
+void WaylandLock::Key(xkb_keycode_t code) {
+    const bool ctrl =
+        xkb_state_mod_name_is_active(keyState_, XKB_MOD_NAME_CTRL, XKB_STATE_MODS_EFFECTIVE) > 0;
     switch (xkb_state_key_get_one_sym(keyState_, code)) {
     case XKB_KEY_Return:
     case XKB_KEY_KP_Enter:
@@ -328,17 +389,29 @@ void WaylandLock::Key(uint32_t key) {
     case XKB_KEY_Escape:
         if (prompt_.CurrentMode() == LockPrompt::Mode::Change)
             prompt_.CancelChange();
+        else
+            prompt_.ClearEntry();
         break;
-    default: {
-        char text[16];
-        const int size = xkb_state_key_get_utf8(keyState_, code, text, sizeof text);
-        // Control characters (Ctrl with a letter, Delete) type nothing.
-        if (size <= 0 || static_cast<unsigned char>(text[0]) < 0x20 || text[0] == 0x7f)
-            return;
-        prompt_.Type({text, static_cast<std::size_t>(size)});
-        explicit_bzero(text, sizeof text);
+    case XKB_KEY_u:
+    case XKB_KEY_U:
+        if (!ctrl)
+            return TypeKey(code);
+        prompt_.ClearEntry();
+        break;
+    default:
+        return TypeKey(code);
     }
-    }
+    DrawAll();
+}
+
+void WaylandLock::TypeKey(xkb_keycode_t code) {
+    char text[16];
+    const int size = xkb_state_key_get_utf8(keyState_, code, text, sizeof text);
+    // Control characters (Ctrl with a letter, Delete) type nothing.
+    if (size <= 0 || static_cast<unsigned char>(text[0]) < 0x20 || text[0] == 0x7f)
+        return;
+    prompt_.Type({text, static_cast<std::size_t>(size)});
+    explicit_bzero(text, sizeof text);
     DrawAll();
 }
 
@@ -406,8 +479,9 @@ WaylandLock::End WaylandLock::Run() {
             break;
         }
         wl_display_flush(display_);
-        pollfd ready[2] = {{display, POLLIN, 0}, {channel_, POLLIN, 0}};
-        if (poll(ready, channel_ >= 0 ? 2 : 1, -1) < 0) {
+        // A gone program's place is kept with -1, which poll passes over.
+        pollfd ready[3] = {{display, POLLIN, 0}, {repeatTimer_, POLLIN, 0}, {channel_, POLLIN, 0}};
+        if (poll(ready, 3, -1) < 0) {
             wl_display_cancel_read(display_);
             if (errno == EINTR)
                 continue;
@@ -421,7 +495,9 @@ WaylandLock::End WaylandLock::Run() {
         }
         if (wl_display_dispatch_pending(display_) < 0)
             return End::Lost;
-        if (channel_ >= 0 && ready[1].revents != 0)
+        if (ready[1].revents != 0)
+            Repeat();
+        if (channel_ >= 0 && ready[2].revents != 0)
             ReadProgram();
     }
     Unlock();

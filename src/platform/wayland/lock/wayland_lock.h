@@ -64,7 +64,9 @@ public:
     void SeatCapabilities(uint32_t capabilities);
     void Keymap(int fd, uint32_t size);
     void Modifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group);
-    void Key(uint32_t key);
+    void RepeatInfo(int rate, int delay);
+    void KeyPressed(uint32_t key);
+    void KeyReleased(uint32_t key);
     void PointerAt(wl_surface* surface, double x, double y);
     void Click();
 
@@ -73,6 +75,10 @@ private:
     void Uncover(Output& output);
     void Draw(Output& output);
     void DrawAll();
+    void Key(xkb_keycode_t code);
+    void TypeKey(xkb_keycode_t code);
+    void ArmRepeat(int firstMs);
+    void Repeat();
     void Act(LockPrompt::Outcome outcome);
     void ReadProgram();
     bool SaveNewPassword(std::string_view password);
@@ -100,6 +106,10 @@ private:
     wl_surface* pointerSurface_ = nullptr;
     double pointerX_ = 0;
     double pointerY_ = 0;
+    int repeatTimer_;
+    int repeatRate_ = 0;
+    int repeatDelay_ = 0;
+    xkb_keycode_t repeatKey_ = 0; // the key held down that repeats, 0 for none
     bool covering_ = false;
     bool locked_ = false;
     bool refused_ = false;

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The keys of the Wayland lock client as a typist uses them, on Debian's
+# sway: a held BackSpace repeats at the compositor's rate and erases the
+# whole entry, Escape and Ctrl+U clear it, and a locked Caps Lock shows a
+# hint. Each time the right password typed after it unlocks.
+# Usage: wayland_lock_keys.sh PATH_TO_TAVINOR_WAYLAND_LOCK (run by with-sway.sh)
+set -uo pipefail
+source "$(dirname "$0")/checks.sh"
+cp "$1" "$(dirname "$0")/../support/lock_channel_driver.py" "$SWAY_DIR/bin/"
+home="$SWAY_DIR/home"
+client="$SWAY_DIR/bin/tavinor-wayland-lock"
+source "$(dirname "$0")/wayland_checks.sh"
+
+start_client() { # start_client RECORD
+  as_user /usr/bin/python3 "$SWAY_DIR/bin/lock_channel_driver.py" "$client" Secret "$home/$1" &
+  wait_for 10 locked && wait_for 5 covered HEADLESS-1
+}
+unlocked_by() { # unlocked_by RECORD: the client said so and ended
+  wait_for 10 unlocked && grep -qx unlock "$home/$1"
+}
+# The share of bright pixels in the middle of the first output.
+bright_share() { measure "$(picture HEADLESS-1)" -colorspace Gray -threshold 90%; }
+
+steady_keyboard
+check "the client locks" start_client held
+as_user wtype 0123456789abcdefghijklmnopqrstuvwxyz
+as_user wtype -P BackSpace -s 2500 -p BackSpace
+as_user wtype Secret -k Return
+check "a held BackSpace erases 36 characters, and the password then unlocks" unlocked_by held
+
+check "the client locks again" start_client escape
+as_user wtype wrong -k Escape Secret -k Return
+check "Escape clears the entry" unlocked_by escape
+
+check "the client locks again" start_client ctrl_u
+as_user wtype wrong -M ctrl u -m ctrl Secret -k Return
+check "Ctrl+U clears the entry" unlocked_by ctrl_u
+
+check "the client locks again" start_client caps
+before=$(bright_share)
+# wtype's own keymap cannot lock Caps Lock; it holds it down for a while.
+as_user wtype -M capslock -s 4000 -m capslock &
+caps_hint() { awk -v a="$before" -v b="$(bright_share)" 'BEGIN { exit !(b > a * 1.05) }'; }
+check "Caps Lock shows a hint" wait_for 5 caps_hint
+check "which goes when it is let go" wait_for 5 not caps_hint
+as_user wtype Secret -k Return
+check "and the password unlocks" unlocked_by caps
+[ "$failed" -eq 0 ] || tail -n 20 "$SWAY_DIR/sway.log"
+finish

@@ -58,6 +58,7 @@ check "typing reaches the native window again" wait_for 5 recorded typed abcd
 
 lock_request
 check "the next request locks again" wait_for 10 locked
+wait_for 5 covered HEADLESS-2
 first=$(client_pids)
 kill -9 "$first"
 replaced() { [ -n "$(client_pids)" ] && [ "$(client_pids)" != "$first" ]; }

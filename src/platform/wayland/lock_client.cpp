@@ -17,6 +17,10 @@
 namespace platform {
 namespace {
 
+// Clients that end before any said the desktop was locked: then the
+// desktop's own lock is asked instead.
+constexpr int kFailuresBeforeLocked = 3;
+
 struct Client {
     int channel = -1;
     QSocketNotifier* notifier = nullptr;
@@ -27,6 +31,7 @@ struct Client {
     // Some client said the desktop was locked: from then on only the
     // password opens it, whatever happens to the clients.
     bool held = false;
+    int failuresBeforeLocked = 0;
     std::string password; // for the client that takes over
     RestartPace pace;
 };
@@ -110,8 +115,10 @@ void ClientSpoke() {
         Disengage(client.events.ended);
         return;
     case GuardMessage::Closed:
-        // The first client could not lock at all (no protocol, refused).
-        if (!client.held) {
+        // A client that could not lock at all (no protocol, refused, not
+        // even started) fails again at once; one killed before it said so
+        // is replaced like any other.
+        if (!client.held && ++client.failuresBeforeLocked == kFailuresBeforeLocked) {
             Disengage(client.events.failed);
             return;
         }
@@ -129,6 +136,7 @@ bool StartLockClient(const std::string& password, LockClientEvents events) {
     client.password = password;
     client.events = std::move(events);
     client.held = false;
+    client.failuresBeforeLocked = 0;
     if (!StartClient()) {
         client.password.clear();
         return false;

@@ -165,6 +165,9 @@ void WaylandLock::GlobalAdded(wl_registry* registry, uint32_t name, const char* 
         output->lock = this;
         output->name = name;
         output->output = static_cast<wl_output*>(bind(&wl_output_interface, 1));
+        Output* shown = output.get();
+        for (auto& picture : output->pictures)
+            picture = std::make_unique<ShmBuffer>([this, shown] { PictureReleased(*shown); });
         outputs_.push_back(std::move(output));
         // An output plugged in while locked is covered at once.
         if (covering_)
@@ -237,8 +240,12 @@ void WaylandLock::Uncover(Output& output) {
         ext_session_lock_surface_v1_destroy(output.lockSurface);
     if (output.layer != nullptr)
         zwlr_layer_surface_v1_destroy(output.layer);
+    if (output.frame != nullptr)
+        wl_callback_destroy(output.frame);
     if (output.surface != nullptr)
         wl_surface_destroy(output.surface);
+    output.frame = nullptr;
+    output.dirty = false;
     output.lockSurface = nullptr;
     output.layer = nullptr;
     output.surface = nullptr;
@@ -254,17 +261,48 @@ void WaylandLock::OutputClosed(Output& output) {
     Uncover(output);
 }
 
+// Drawn at most once a frame of the output: keys typed faster than that
+// are shown together in the next frame.
 void WaylandLock::Draw(Output& output) {
+    output.dirty = true;
+    if (output.frame == nullptr)
+        Paint(output);
+}
+
+void WaylandLock::Paint(Output& output) {
     if (output.surface == nullptr || output.width <= 0 || output.height <= 0)
         return;
-    wl_buffer* buffer = DrawnBuffer(shm_, output.width, output.height, [&](cairo_t* cairo) {
-        output.spots = DrawLock(cairo, output.width, output.height, prompt_);
-    });
+    wl_buffer* buffer = nullptr;
+    // Both pictures with the compositor: the next release draws.
+    for (auto& picture : output.pictures)
+        if (buffer == nullptr && !picture->Busy())
+            buffer = picture->Drawn(shm_, output.width, output.height, [&](cairo_t* cairo) {
+                output.spots = DrawLock(cairo, output.width, output.height, prompt_);
+            });
     if (buffer == nullptr)
         return;
+    output.dirty = false;
+    static const wl_callback_listener frameListener{[](void* data, wl_callback*, uint32_t) {
+        auto* done = static_cast<Output*>(data);
+        done->lock->FrameShown(*done);
+    }};
+    output.frame = wl_surface_frame(output.surface);
+    wl_callback_add_listener(output.frame, &frameListener, &output);
     wl_surface_attach(output.surface, buffer, 0, 0);
     wl_surface_damage(output.surface, 0, 0, output.width, output.height);
     wl_surface_commit(output.surface);
+}
+
+void WaylandLock::FrameShown(Output& output) {
+    wl_callback_destroy(output.frame);
+    output.frame = nullptr;
+    if (output.dirty)
+        Paint(output);
+}
+
+void WaylandLock::PictureReleased(Output& output) {
+    if (output.dirty && output.frame == nullptr)
+        Paint(output);
 }
 
 void WaylandLock::DrawAll() {

@@ -5,6 +5,7 @@
 // if this process dies), otherwise by overlay layer surfaces and the input
 // inhibitor (older wlroots compositors).
 
+#include <array>
 #include <memory>
 #include <vector>
 #include <wayland-client.h>
@@ -12,6 +13,7 @@
 
 #include "platform/wayland/lock/lock_drawing.h"
 #include "platform/wayland/lock/lock_prompt.h"
+#include "platform/wayland/lock/shm_buffer.h"
 
 struct ext_session_lock_manager_v1;
 struct ext_session_lock_v1;
@@ -51,6 +53,10 @@ public:
         int width = 0;
         int height = 0;
         LockSpots spots;
+        // Two pictures, drawn in turn: one shown, the other drawn on.
+        std::array<std::unique_ptr<ShmBuffer>, 2> pictures;
+        wl_callback* frame = nullptr; // asked for with the last picture
+        bool dirty = false;           // the picture shown is out of date
     };
 
     // Called from the protocol listeners.
@@ -58,6 +64,8 @@ public:
     void GlobalRemoved(uint32_t name);
     void Configured(Output& output, int width, int height);
     void OutputClosed(Output& output);
+    void FrameShown(Output& output);
+    void PictureReleased(Output& output);
     void SessionLocked() { locked_ = true; }
     // Before "locked" a refusal; after it, the end of a lock that held.
     void SessionLockFinished() { (locked_ ? ended_ : refused_) = true; }
@@ -74,6 +82,7 @@ private:
     void Cover(Output& output);
     void Uncover(Output& output);
     void Draw(Output& output);
+    void Paint(Output& output);
     void DrawAll();
     void Key(xkb_keycode_t code);
     void TypeKey(xkb_keycode_t code);

@@ -2,7 +2,8 @@
 # The keys of the Wayland lock client as a typist uses them, on Debian's
 # sway: a held BackSpace repeats at the compositor's rate and erases the
 # whole entry, Escape and Ctrl+U clear it, and a locked Caps Lock shows a
-# hint. Each time the right password typed after it unlocks.
+# hint. Each time the right password typed after it unlocks. A client that
+# may not lock its memory says so once.
 # Usage: wayland_lock_keys.sh PATH_TO_TAVINOR_WAYLAND_LOCK (run by with-sway.sh)
 set -uo pipefail
 source "$(dirname "$0")/checks.sh"
@@ -11,8 +12,9 @@ home="$SWAY_DIR/home"
 client="$SWAY_DIR/bin/tavinor-wayland-lock"
 source "$(dirname "$0")/wayland_checks.sh"
 
-start_client() { # start_client RECORD
-  as_user /usr/bin/python3 "$SWAY_DIR/bin/lock_channel_driver.py" "$client" Secret "$home/$1" &
+start_client() { # start_client RECORD [PREFIX...]: the client's errors go to RECORD.err
+  as_user "${@:2}" /usr/bin/python3 "$SWAY_DIR/bin/lock_channel_driver.py" "$client" Secret \
+    "$home/$1" 2>"$home/$1.err" &
   wait_for 10 locked && wait_for 5 covered HEADLESS-1
 }
 unlocked_by() { # unlocked_by RECORD: the client said so and ended
@@ -28,7 +30,9 @@ as_user wtype -P BackSpace -s 2500 -p BackSpace
 as_user wtype Secret -k Return
 check "a held BackSpace erases 36 characters, and the password then unlocks" unlocked_by held
 
-check "the client locks again" start_client escape
+check "the client locks again, without the right to lock memory" \
+  start_client escape prlimit --memlock=0:0
+check "which it says once" [ "$(grep -c 'could not be kept from swap' "$home/escape.err")" -eq 1 ]
 as_user wtype wrong -k Escape Secret -k Return
 check "Escape clears the entry" unlocked_by escape
 

@@ -17,9 +17,17 @@ std::size_t Characters(std::string_view utf8) {
 }
 
 // 0xFF starts no GBK character, so a text without a GBK form matches no
-// password the data file can hold.
+// password the data file can hold. The copy the rules take is made once, at
+// its size, so that wiping it leaves none behind.
+constexpr char kNoGbk[] = "\xff";
+
 std::string GbkOrUnmatchable(std::string_view utf8) {
-    return GbkBytes(utf8).value_or("\xff");
+    LockedText gbk;
+    return GbkBytes(utf8, gbk) ? std::string(gbk.View()) : std::string(kNoGbk);
+}
+
+void Wipe(std::string& text) {
+    explicit_bzero(text.data(), text.size());
 }
 
 } // namespace
@@ -35,11 +43,13 @@ void LockPrompt::Type(std::string_view utf8) {
     LockedText& entry = Entry(field_);
     if (field_ != Current) {
         // A new password must fit the data file's field whole, as typed.
-        std::string candidate(entry.View());
-        candidate += utf8;
-        const auto gbk = GbkBytes(candidate);
-        explicit_bzero(candidate.data(), candidate.size());
-        if (!gbk || !FitsLockPassword(*gbk))
+        LockedText candidate;
+        if (!candidate.Append(entry.View()) || !candidate.Append(utf8))
+            return;
+        std::string gbk = GbkOrUnmatchable(candidate.View());
+        const bool fits = gbk != kNoGbk && FitsLockPassword(gbk);
+        Wipe(gbk);
+        if (!fits)
             return;
     }
     entry.Append(utf8);
@@ -61,11 +71,15 @@ LockPrompt::Outcome LockPrompt::Enter() {
         return right ? Outcome::Unlocked : Outcome::Nothing;
     }
     StoreHeader header{};
-    SetLockPassword(header, GbkOrUnmatchable(password_.View()));
-    const PasswordForm form{true, GbkOrUnmatchable(fields_[Current].View()),
-                            GbkOrUnmatchable(fields_[New].View()),
-                            GbkOrUnmatchable(fields_[Repeat].View())};
+    std::string password = GbkOrUnmatchable(password_.View());
+    SetLockPassword(header, password);
+    Wipe(password);
+    PasswordForm form{true, GbkOrUnmatchable(fields_[Current].View()),
+                      GbkOrUnmatchable(fields_[New].View()),
+                      GbkOrUnmatchable(fields_[Repeat].View())};
     const PasswordEntry outcome = CheckPasswordEntry(form, header);
+    for (std::string* copy : {&form.current, &form.first, &form.second})
+        Wipe(*copy);
     const std::string_view chosen = TrimmedBytes(fields_[New].View());
     // A password the data file would not get back after the unlock would
     // bring the old one back unseen: the change is refused instead.

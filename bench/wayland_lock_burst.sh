@@ -8,13 +8,10 @@
 # Usage: tests/support/with-sway.sh bench/wayland_lock_burst.sh CLIENT [RUNS]
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-source "$root/tests/e2e/checks.sh"
+source "$root/tests/e2e/wayland_checks.sh"
 cp "$1" "$SWAY_DIR/bin/tavinor-wayland-lock"
 cp "$root/tests/support/lock_channel_driver.py" "$SWAY_DIR/bin/"
 runs="${2:-3}"
-home="$SWAY_DIR/home"
-client="$SWAY_DIR/bin/tavinor-wayland-lock"
-source "$root/tests/e2e/wayland_checks.sh"
 sway_msg output HEADLESS-1 mode 3840x2160 position 0 0 >/dev/null
 sway_msg output HEADLESS-2 mode 3840x2160 position 3840 0 >/dev/null
 shmem_kib() { awk '/^Shmem:/ { print $2 }' /proc/meminfo; }

@@ -7,24 +7,10 @@
 # Usage: wayland_lock.sh PATH_TO_TAVINOR PATH_TO_WL_CLICK (run by with-sway.sh with
 # WITH_SWAY_CONFIG=wayland_lock.sway, which binds Alt+Tab)
 set -uo pipefail
-source "$(dirname "$0")/checks.sh"
-cp "$1" "$(dirname "$1")/tavinor-wayland-lock" "$2" "$SWAY_DIR/bin/"
-home="$SWAY_DIR/home"
-client="$SWAY_DIR/bin/tavinor-wayland-lock"
-
 source "$(dirname "$0")/wayland_checks.sh"
+cp "$1" "$(dirname "$1")/tavinor-wayland-lock" "$2" "$SWAY_DIR/bin/"
 
-steady_keyboard
-check "a native window records what is typed" recorder typed
-as_user wtype ab
-check "before the lock" wait_for 5 recorded typed ab
-
-start_program
-check "the program shows its window on Xwayland" wait_for 60 main_shown
-lock_request
-check "a lock request asks for a password" wait_for 10 shown '^设定密码$'
-x type Secret; x key Tab; x type Secret; x key Return
-check "a set password starts the lock client" wait_for 10 locked
+record_then_lock
 check "which covers the first output" wait_for 5 covered HEADLESS-1
 check "and the second" covered HEADLESS-2
 

@@ -6,17 +6,9 @@
 # may not lock its memory says so once.
 # Usage: wayland_lock_keys.sh PATH_TO_TAVINOR_WAYLAND_LOCK (run by with-sway.sh)
 set -uo pipefail
-source "$(dirname "$0")/checks.sh"
-cp "$1" "$(dirname "$0")/../support/lock_channel_driver.py" "$SWAY_DIR/bin/"
-home="$SWAY_DIR/home"
-client="$SWAY_DIR/bin/tavinor-wayland-lock"
 source "$(dirname "$0")/wayland_checks.sh"
+cp "$1" "$(dirname "$0")/../support/lock_channel_driver.py" "$SWAY_DIR/bin/"
 
-start_client() { # start_client RECORD [PREFIX...]: the client's errors go to RECORD.err
-  as_user "${@:2}" /usr/bin/python3 "$SWAY_DIR/bin/lock_channel_driver.py" "$client" Secret \
-    "$home/$1" 2>"$home/$1.err" &
-  wait_for 10 locked && wait_for 5 covered HEADLESS-1
-}
 unlocked_by() { # unlocked_by RECORD: the client said so and ended
   wait_for 10 unlocked && grep -qx unlock "$home/$1"
 }

@@ -7,25 +7,13 @@
 # replacement; that moment is the protocol's and is not typed into.
 # Usage: wayland_lock_kills.sh PATH_TO_TAVINOR (run by with-sway.sh)
 set -uo pipefail
-source "$(dirname "$0")/checks.sh"
-cp "$1" "$(dirname "$1")/tavinor-wayland-lock" "$SWAY_DIR/bin/"
-home="$SWAY_DIR/home"
-client="$SWAY_DIR/bin/tavinor-wayland-lock"
 source "$(dirname "$0")/wayland_checks.sh"
+cp "$1" "$(dirname "$1")/tavinor-wayland-lock" "$SWAY_DIR/bin/"
 kills=20
 both_covered() { covered HEADLESS-1 && covered HEADLESS-2; }
 replaced() { [ -n "$(client_pids)" ] && [ "$(client_pids)" != "$1" ]; }
 
-steady_keyboard
-check "a native window records what is typed" recorder typed
-as_user wtype ab
-check "before the lock" wait_for 5 recorded typed ab
-start_program
-check "the program shows its window on Xwayland" wait_for 60 main_shown
-lock_request
-check "a lock request asks for a password" wait_for 10 shown '^设定密码$'
-x type Secret; x key Tab; x type Secret; x key Return
-check "the lock client locks" wait_for 10 locked
+record_then_lock
 check "and covers both outputs" wait_for 5 both_covered
 
 replacements=0

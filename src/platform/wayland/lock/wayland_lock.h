@@ -69,6 +69,7 @@ public:
     void SessionLocked() { locked_ = true; }
     // Before "locked" a refusal; after it, the end of a lock that held.
     void SessionLockFinished() { (locked_ ? ended_ : refused_) = true; }
+    void SeatBound(wl_seat* seat);
     void SeatCapabilities(uint32_t capabilities);
     void Keymap(int fd, uint32_t size);
     void Modifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group);

@@ -3,11 +3,12 @@
 # sway: a held BackSpace repeats at the compositor's rate and erases the
 # whole entry, Escape and Ctrl+U clear it, and a locked Caps Lock shows a
 # hint. Each time the right password typed after it unlocks. A client that
-# may not lock its memory says so once.
-# Usage: wayland_lock_keys.sh PATH_TO_TAVINOR_WAYLAND_LOCK (run by with-sway.sh)
+# may not lock its memory says so once; the pointer over the lock has a cursor.
+# Usage: wayland_lock_keys.sh PATH_TO_TAVINOR_WAYLAND_LOCK PATH_TO_WL_CLICK (run by
+# with-sway.sh)
 set -uo pipefail
 source "$(dirname "$0")/wayland_checks.sh"
-cp "$1" "$(dirname "$0")/../support/lock_channel_driver.py" "$SWAY_DIR/bin/"
+cp "$1" "$2" "$(dirname "$0")/../support/lock_channel_driver.py" "$SWAY_DIR/bin/"
 
 unlocked_by() { # unlocked_by RECORD: the client said so and ended
   wait_for 10 unlocked && grep -qx unlock "$home/$1"
@@ -41,5 +42,11 @@ check "Caps Lock shows a hint" wait_for 5 caps_hint
 check "which goes when it is let go" wait_for 5 not caps_hint
 as_user wtype Secret -k Return
 check "and the password unlocks" unlocked_by caps
+check "the client locks again" start_client cursor env WAYLAND_DEBUG=client
+as_user "$SWAY_DIR/bin/wl_click" 100 100 1824 768
+cursor_set() { grep -q 'wl_pointer@[0-9]*\.set_cursor' "$home/cursor.err"; }
+check "the pointer over it gets a cursor" wait_for 5 cursor_set
+as_user wtype Secret -k Return
+check "and the password unlocks" unlocked_by cursor
 [ "$failed" -eq 0 ] || tail -n 20 "$SWAY_DIR/sway.log"
 finish

@@ -1,5 +1,6 @@
 // The seat: the keyboard (its keymap, modifiers and repeat) and the pointer.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/wayland/lock/wayland_lock.h"
+#include "wayland-cursor.h"
 
 namespace {
 
@@ -46,9 +48,10 @@ void OnRepeatInfo(void* data, wl_keyboard*, int32_t rate, int32_t delay) {
 const wl_keyboard_listener kKeyboardListener{OnKeymap, OnKeyboardEnter, OnKeyboardLeave,
                                              OnKey,    OnModifiers,     OnRepeatInfo};
 
-void OnPointerEnter(void* data, wl_pointer*, uint32_t, wl_surface* surface, wl_fixed_t x,
+void OnPointerEnter(void* data, wl_pointer*, uint32_t serial, wl_surface* surface, wl_fixed_t x,
                     wl_fixed_t y) {
     Of(data)->PointerAt(surface, wl_fixed_to_double(x), wl_fixed_to_double(y));
+    Of(data)->ShowCursor(serial);
 }
 void OnPointerLeave(void* data, wl_pointer*, uint32_t, wl_surface*) {
     Of(data)->PointerAt(nullptr, 0, 0);
@@ -255,4 +258,29 @@ void WaylandLock::Click() {
         DrawAll();
         return;
     }
+}
+
+// Without a cursor of its own the surface shows none, and the change of
+// password opens only by a click. The user's cursor theme, else the one
+// the library carries.
+void WaylandLock::ShowCursor(uint32_t serial) {
+    if (cursorTheme_ == nullptr) {
+        const char* size = std::getenv("XCURSOR_SIZE");
+        const int pixels = size != nullptr && std::atoi(size) > 0 ? std::atoi(size) : 24;
+        cursorTheme_ = wl_cursor_theme_load(std::getenv("XCURSOR_THEME"), pixels, shm_);
+    }
+    wl_cursor* cursor =
+        cursorTheme_ != nullptr ? wl_cursor_theme_get_cursor(cursorTheme_, "left_ptr") : nullptr;
+    if (cursor == nullptr || cursor->image_count == 0 || pointer_ == nullptr)
+        return;
+    wl_cursor_image* image = cursor->images[0];
+    if (cursorSurface_ == nullptr) {
+        cursorSurface_ = wl_compositor_create_surface(compositor_);
+        wl_surface_attach(cursorSurface_, wl_cursor_image_get_buffer(image), 0, 0);
+        wl_surface_damage(cursorSurface_, 0, 0, static_cast<int>(image->width),
+                          static_cast<int>(image->height));
+        wl_surface_commit(cursorSurface_);
+    }
+    wl_pointer_set_cursor(pointer_, serial, cursorSurface_, static_cast<int>(image->hotspot_x),
+                          static_cast<int>(image->hotspot_y));
 }

@@ -16,7 +16,32 @@
 
 namespace {
 constexpr int kEndedStatus = 3;
+
+// The lock from its start to its end; the process's exit status.
+int HoldLock(wl_display* display, LockedText& password, int channel) {
+    WaylandLock lock(display, password, channel);
+    if (!lock.Lock()) {
+        std::fprintf(stderr, "tavinor-wayland-lock: the compositor did not let the desktop lock\n");
+        return 1;
+    }
+    SendLockedMessage(channel);
+    switch (lock.Run()) {
+    case WaylandLock::End::Lost:
+        return 1;
+    case WaylandLock::End::Ended:
+        std::fprintf(stderr, "tavinor-wayland-lock: the compositor ended the lock\n");
+        if (lock.Channel() >= 0)
+            SendEndedMessage(lock.Channel());
+        return kEndedStatus;
+    case WaylandLock::End::Unlocked:
+        break;
+    }
+    if (lock.Channel() >= 0)
+        SendUnlockMessage(lock.Channel());
+    return 0;
 }
+
+} // namespace
 
 int main(int argc, char** argv) {
     int channel = ChannelArgument(argc, argv);
@@ -38,26 +63,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tavinor-wayland-lock: no Wayland compositor\n");
         return 1;
     }
-    WaylandLock lock(display, password, channel);
-    if (!lock.Lock()) {
-        std::fprintf(stderr, "tavinor-wayland-lock: the compositor did not let the desktop lock\n");
-        return 1;
-    }
-    SendLockedMessage(channel);
-    switch (lock.Run()) {
-    case WaylandLock::End::Lost:
-        return 1;
-    case WaylandLock::End::Ended:
-        std::fprintf(stderr, "tavinor-wayland-lock: the compositor ended the lock\n");
-        if (lock.Channel() >= 0)
-            SendEndedMessage(lock.Channel());
-        wl_display_disconnect(display);
-        return kEndedStatus;
-    case WaylandLock::End::Unlocked:
-        break;
-    }
-    if (lock.Channel() >= 0)
-        SendUnlockMessage(lock.Channel());
+    // The lock's objects go before their connection.
+    const int status = HoldLock(display, password, channel);
     wl_display_disconnect(display);
-    return 0;
+    return status;
 }

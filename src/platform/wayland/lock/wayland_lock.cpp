@@ -7,6 +7,7 @@
 
 #include "platform/wayland/lock/lock_protocols.h"
 #include "platform/wayland/lock/wayland_lock.h"
+#include "wayland-cursor.h"
 
 namespace {
 
@@ -49,6 +50,10 @@ WaylandLock::~WaylandLock() {
     if (keymap_ != nullptr)
         xkb_keymap_unref(keymap_);
     xkb_context_unref(xkb_);
+    if (cursorSurface_ != nullptr)
+        wl_surface_destroy(cursorSurface_);
+    if (cursorTheme_ != nullptr)
+        wl_cursor_theme_destroy(cursorTheme_);
 }
 
 void WaylandLock::GlobalAdded(wl_registry* registry, uint32_t name, const char* interface,

@@ -22,6 +22,7 @@ struct zwlr_layer_shell_v1;
 struct zwlr_layer_surface_v1;
 struct zwlr_input_inhibit_manager_v1;
 struct zwlr_input_inhibitor_v1;
+struct wl_cursor_theme;
 
 class WaylandLock {
 public:
@@ -77,6 +78,7 @@ public:
     void KeyPressed(uint32_t key);
     void KeyReleased(uint32_t key);
     void PointerAt(wl_surface* surface, double x, double y);
+    void ShowCursor(uint32_t serial);
     void Click();
 
 private:
@@ -114,6 +116,8 @@ private:
     xkb_keymap* keymap_ = nullptr;
     xkb_state* keyState_ = nullptr;
     wl_surface* pointerSurface_ = nullptr;
+    wl_cursor_theme* cursorTheme_ = nullptr;
+    wl_surface* cursorSurface_ = nullptr;
     double pointerX_ = 0;
     double pointerY_ = 0;
     int repeatTimer_;

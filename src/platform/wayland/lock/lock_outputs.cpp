@@ -1,5 +1,7 @@
 // The lock's outputs: a surface over each, drawn once a frame into the
 // output's two pictures.
+#include <algorithm>
+
 #include "platform/wayland/lock/lock_protocols.h"
 #include "platform/wayland/lock/wayland_lock.h"
 
@@ -27,7 +29,33 @@ void OnLockSurfaceConfigure(void* data, ext_session_lock_surface_v1* surface, ui
 }
 const ext_session_lock_surface_v1_listener kLockSurfaceListener{OnLockSurfaceConfigure};
 
+// The output's integer scale (version 2); the rest is the compositor's.
+void OnGeometry(void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
+                const char*, int32_t) {}
+void OnMode(void*, wl_output*, uint32_t, int32_t, int32_t, int32_t) {}
+void OnDone(void*, wl_output*) {}
+void OnScale(void* data, wl_output*, int32_t factor) {
+    auto* output = static_cast<Output*>(data);
+    output->lock->Scaled(*output, factor);
+}
+
 } // namespace
+
+// Version 4 of the output adds its name and description; it is bound at 2.
+const wl_output_listener WaylandLock::kOutputListener = [] {
+    wl_output_listener listener{};
+    listener.geometry = OnGeometry;
+    listener.mode = OnMode;
+    listener.done = OnDone;
+    listener.scale = OnScale;
+    return listener;
+}();
+
+// A 2× output shows a picture of twice the size, as sharp as the screen.
+void WaylandLock::Scaled(Output& output, int factor) {
+    output.scale = std::max(factor, 1);
+    Draw(output);
+}
 
 void WaylandLock::Cover(Output& output) {
     output.surface = wl_compositor_create_surface(compositor_);
@@ -94,9 +122,13 @@ void WaylandLock::Paint(Output& output) {
     // Both pictures with the compositor: the next release draws.
     for (auto& picture : output.pictures)
         if (buffer == nullptr && !picture->Busy())
-            buffer = picture->Drawn(shm_, output.width, output.height, [&](cairo_t* cairo) {
-                output.spots = DrawLock(cairo, output.width, output.height, prompt_);
-            });
+            buffer = picture->Drawn(shm_, output.width * output.scale, output.height * output.scale,
+                                    [&](cairo_t* cairo) {
+                                        // Drawn in the output's own pixels, laid out as at 1×.
+                                        cairo_scale(cairo, output.scale, output.scale);
+                                        output.spots =
+                                            DrawLock(cairo, output.width, output.height, prompt_);
+                                    });
     if (buffer == nullptr)
         return;
     output.dirty = false;
@@ -106,6 +138,7 @@ void WaylandLock::Paint(Output& output) {
     }};
     output.frame = wl_surface_frame(output.surface);
     wl_callback_add_listener(output.frame, &frameListener, &output);
+    wl_surface_set_buffer_scale(output.surface, output.scale);
     wl_surface_attach(output.surface, buffer, 0, 0);
     wl_surface_damage(output.surface, 0, 0, output.width, output.height);
     wl_surface_commit(output.surface);

@@ -79,7 +79,8 @@ void WaylandLock::GlobalAdded(wl_registry* registry, uint32_t name, const char* 
         auto output = std::make_unique<Output>();
         output->lock = this;
         output->name = name;
-        output->output = static_cast<wl_output*>(bind(&wl_output_interface, 1));
+        output->output = static_cast<wl_output*>(bind(&wl_output_interface, 2));
+        wl_output_add_listener(output->output, &kOutputListener, output.get());
         Output* shown = output.get();
         for (auto& picture : output->pictures)
             picture = std::make_unique<ShmBuffer>([this, shown] { PictureReleased(*shown); });

@@ -53,6 +53,7 @@ public:
         ext_session_lock_surface_v1* lockSurface = nullptr;
         int width = 0;
         int height = 0;
+        int scale = 1; // pixels of the output to one of the surface
         LockSpots spots;
         // Two pictures, drawn in turn: one shown, the other drawn on.
         std::array<std::unique_ptr<ShmBuffer>, 2> pictures;
@@ -65,6 +66,7 @@ public:
     void GlobalRemoved(uint32_t name);
     void Configured(Output& output, int width, int height);
     void OutputClosed(Output& output);
+    void Scaled(Output& output, int factor);
     void FrameShown(Output& output);
     void PictureReleased(Output& output);
     void SessionLocked() { locked_ = true; }
@@ -82,6 +84,7 @@ public:
     void Click();
 
 private:
+    static const wl_output_listener kOutputListener;
     void Cover(Output& output);
     void Uncover(Output& output);
     void Draw(Output& output);

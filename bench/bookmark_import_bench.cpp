@@ -8,14 +8,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-#include "platform/platform.h"
+#include "bench_home.h"
 #include "support/dialogs.h"
 #include "ui/shell/TForm1.h"
 #include "ui/skin/suiPageControl.h"
@@ -51,15 +50,11 @@ double Median(std::vector<double> values) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
-    qputenv("TAVINOR_SITE", "http://127.0.0.1:9");
-    platform::PrepareProcess();
+    const BenchHome home;
     QApplication app(argc, argv);
-    const QString bookmarks = home.path() + "/bookmarks.html";
+    const QString bookmarks = home.Path() + "/bookmarks.html";
     WriteBookmarkFile(bookmarks);
-    const QString data = home.path() + "/data/tavinor";
+    const QString data = home.DataFolder();
     constexpr int kRuns = 3;
 
     std::vector<double> totals, stalls, idleStalls, repaints;

@@ -3,19 +3,17 @@
 // all 5,000 favorites of one category. Median of several runs, in ms.
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
+#include "bench_home.h"
 #include "large_store_file.h"
-#include "platform/platform.h"
 #include "support/dialogs.h"
 #include "ui/favorites/FavoriteRows.h"
 #include "ui/shell/TForm1.h"
@@ -42,15 +40,9 @@ void Settle() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
-    qputenv("TAVINOR_SITE", "http://127.0.0.1:9");
-    platform::PrepareProcess();
+    const BenchHome home;
     QApplication app(argc, argv);
-    const QString data = home.path() + "/data/tavinor";
-    QDir().mkpath(data);
-    const std::string file = (data + "/tvr.dat").toStdString();
+    const std::string file = (home.DataFolder() + "/tvr.dat").toStdString();
     constexpr int kRuns = 5;
 
     std::vector<double> open, switching, deleting;

@@ -110,6 +110,8 @@ printf '\001' | dd of="$XDG_DATA_HOME/tavinor/tvr.dat" bs=1 seek=28 conv=notrunc
 "$program" >/dev/null 2>&1 & app=$!
 sleep 8
 echo "tavinor, started hidden in the tray, 8 s: PSS $(pss_mib $app)"
+echo "  WebEngine libraries mapped: $(grep -c libQt6WebEngine /proc/$app/maps)," \
+  "engine processes: $(pgrep -c -P $app -f QtWebEngineProcess)"
 sleep 22
 echo "tavinor, started hidden in the tray, 30 s: PSS $(pss_mib $app)"
 # A second start brings the running one's window back.
@@ -120,3 +122,4 @@ kill -TERM $app; wait $app 2>/dev/null
 # Once more, to see how far the machine moved meanwhile.
 bare
 widgets
+echo "load average: $(cut -d " " -f 1-3 /proc/loadavg)"

@@ -5,18 +5,21 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-webengine-dev qt6-tools-dev libx11-dev libxcb1-dev libgl-dev
+  qt6-base-dev qt6-webengine-dev zlib1g-dev qt6-declarative-dev qt6-tools-dev libx11-dev libxcb1-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool x11-utils imagemagick fonts-noto-cjk python3 curl
   desktop-file-utils librsvg2-bin
   strace
   libqt6sql6-sqlite
   openbox xserver-xephyr
+  at-spi2-core python3-pyatspi
+  rime-data-luna-pinyin
   clang libclang-rt-14-dev llvm
   libxinerama-dev
   x11-xserver-utils
   dbus python3-dbus python3-gi sway foot wtype grim xwayland
   libwayland-dev libxkbcommon-dev libpango1.0-dev libcairo2-dev wayland-protocols
+  g++-mingw-w64-x86-64-posix googletest wine
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #pragma once
 // The operating-system services the program needs, one free function per
-// service. Each backend folder (x11/, later win/) defines all of them; CMake
-// links exactly one backend. Window code never checks the platform itself.
+// service. Each backend defines all of them (on Linux the folders linux/,
+// freedesktop/, x11/ and wayland/ together; later win/); CMake links exactly
+// one backend. Window code never checks the platform itself.
 
 #include <functional>
 #include <string>

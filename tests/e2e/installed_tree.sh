@@ -24,6 +24,8 @@ done
 
 "$prefix/bin/tavinor" & app=$!
 check "the installed program shows its window" wait_for 60 visible_window
+check "and finds its web engine module in the private library folder" \
+  wait_for 30 grep -q "$prefix/lib.*/tavinor/tavinor-web-engine.so" "/proc/$app/maps"
 window=$(xdotool search --onlyvisible --name "^Tavinor—" | head -n 1)
 class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"/\1/p')
 check "StartupWMClass is the window's class ($class)" test "$class" = "$(field StartupWMClass)"

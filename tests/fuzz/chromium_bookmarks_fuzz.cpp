@@ -3,7 +3,7 @@
 #include <QByteArray>
 
 #include "fuzz/fuzz_check.h"
-#include "platform/x11/browser_sources.h"
+#include "platform/freedesktop/browser_sources.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/x11/instance_lock.h"
+#include "platform/linux/instance_lock.h"
 #include "support/temp_dir.h"
 
 namespace {

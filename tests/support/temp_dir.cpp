@@ -1,16 +1,26 @@
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 #include "support/temp_dir.h"
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavinor-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    namespace fs = std::filesystem;
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        std::string name = "tavinor-test-";
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[random() % (sizeof kLetters - 1)];
+        const fs::path folder = fs::temp_directory_path() / name;
+        if (fs::create_directory(folder))
+            path_ = folder.string();
+    }
+    if (path_.empty())
+        throw std::runtime_error("no temporary folder");
+    fs::permissions(path_, fs::perms::owner_all);
 }
 
 TempDir::~TempDir() {

@@ -8,10 +8,15 @@ what a real site does badly:
   /hang[/...]             accepts the connection and never answers
   (the optional tails let a test use these as a site's base address)
   /slow/<ms>/<path>       waits <ms> milliseconds, then serves /<path>
+  /gzip/<path>            serves /<path> gzip-compressed, as a server that
+                          compresses what it sends does
+  /cached/<s>/<path>      serves /<path> as a page a cache may keep <s> seconds
   /stream/<kind>[/...]    a body that never ends, until the client hangs up:
                           endless (chunked, as fast as it is read), huge
                           (declared 10^10 bytes long, as fast as it is read),
-                          drip (chunked, 16 bytes every 100 ms)
+                          drip (chunked, 16 bytes every 100 ms), gzip
+                          (Content-Encoding gzip, declared 200 KiB long: zeros,
+                          about 1 KiB on the wire for every MiB they inflate to)
   /log                    the paths requested so far, one per line
   /log/ended              "<path> <ms>" for each stream the client ended, with
                           the milliseconds it ran
@@ -24,6 +29,7 @@ cannot leave it behind.
 
 import argparse
 import functools
+import gzip
 import http.server
 import os
 import re
@@ -31,6 +37,7 @@ import signal
 import sys
 import threading
 import time
+import zlib
 
 # A test that forgets to answer must not let a request wait for ever.
 MAX_SLOW_MS = 120_000
@@ -39,9 +46,12 @@ MAX_LOG_ENTRIES = 100_000
 
 STATUS_RE = re.compile(r"^/status/(\d{3})(/.*)?$")
 SLOW_RE = re.compile(r"^/slow/(\d+)(.*)$")
+CACHED_RE = re.compile(r"^/cached/(\d+)(.*)$")
 # A tail of "/" alone is not streamed: a site based there keeps a quiet start page.
-STREAM_RE = re.compile(r"^/stream/(endless|huge|drip)(/[^/].*)?$")
+STREAM_RE = re.compile(r"^/stream/(endless|huge|drip|gzip)(/[^/].*)?$")
 HUGE_LENGTH = 10 ** 10
+# Declared, and far below any bound: it is what it inflates to that counts.
+GZIP_LENGTH = 200 * 1024
 
 
 class State:
@@ -103,9 +113,14 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         if self.verbose:
             super().log_message(fmt, *args)
 
+    # Set for a /cached/ request.
+    max_age = None
+
     def end_headers(self):
-        # Every fetch must reach the server, or /log would miss repeats.
-        self.send_header("Cache-Control", "no-store")
+        # Every fetch must reach the server, or /log would miss repeats,
+        # unless the test asks for a page a cache may keep.
+        self.send_header("Cache-Control",
+                         "no-store" if self.max_age is None else "max-age=%d" % self.max_age)
         super().end_headers()
 
     def do_GET(self):
@@ -123,6 +138,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.wfile.write(body)
 
     def dispatch(self, head):
+        self.max_age = None
         path = self.path.split("?", 1)[0].split("#", 1)[0]
         if path == "/log/clear":
             self.state.clear()
@@ -161,6 +177,24 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.send_small(code, "text/html", body, head)
             return
 
+        if path.startswith("/gzip/") and not head:
+            file = self.translate_path(path[len("/gzip"):])
+            if os.path.isfile(file):
+                with open(file, "rb") as f:
+                    body = gzip.compress(f.read())
+                self.send_response(200)
+                self.send_header("Content-Type", self.guess_type(file))
+                self.send_header("Content-Encoding", "gzip")
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                self.wfile.write(body)
+                return
+        m = CACHED_RE.match(self.path)
+        if m:
+            self.max_age = int(m.group(1))
+            rest = m.group(2)
+            self.path = rest if rest.startswith("/") else "/" + rest
+
         m = SLOW_RE.match(self.path)
         if m:
             ms = min(int(m.group(1)), MAX_SLOW_MS)
@@ -184,14 +218,20 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         self.send_header("Connection", "close")
         if kind == "huge":
             self.send_header("Content-Length", str(HUGE_LENGTH))
+        elif kind == "gzip":
+            self.send_header("Content-Length", str(GZIP_LENGTH))
         else:
             self.send_header("Transfer-Encoding", "chunked")
+        if kind == "gzip":
+            self.send_header("Content-Encoding", "gzip")
         self.end_headers()
-        block = b"x" * (16 if kind == "drip" else 64 * 1024)
-        if kind != "huge":
-            block = b"%x\r\n%s\r\n" % (len(block), block)
+        payload = b"x" * (16 if kind == "drip" else 64 * 1024)
+        deflate = zlib.compressobj(9, zlib.DEFLATED, 31) if kind == "gzip" else None
         try:
             while not self.state.stopping.is_set():
+                if deflate:
+                    payload = deflate.compress(bytes(1 << 20)) + deflate.flush(zlib.Z_SYNC_FLUSH)
+                block = payload if kind in ("huge", "gzip") else b"%x\r\n%s\r\n" % (len(payload), payload)
                 self.wfile.write(block)
                 self.wfile.flush()
                 if kind == "drip":

@@ -1,4 +1,8 @@
 #include <cstdlib>
+#include <ctime>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "support/time_factor.h"
 
@@ -13,4 +17,18 @@ double Factor() {
 int Stretched(int ms) {
     static const double factor = Factor();
     return static_cast<int>(ms * factor);
+}
+
+double ProcessorMs() {
+#ifdef _WIN32
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0;
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return (ticks(kernel) + ticks(user)) / 10000.0; // 100 ns each
+#else
+    return 1000.0 * std::clock() / CLOCKS_PER_SEC;
+#endif
 }

@@ -4,3 +4,8 @@
 
 // `ms` times the factor.
 int Stretched(int ms);
+
+// The processor time this process has spent so far, in ms, which other work
+// on the machine does not add to. std::clock tells it, except on Windows,
+// where it counts the wall clock.
+double ProcessorMs();

@@ -8,14 +8,21 @@
 //   x_probe above WINDOW OTHER
 //     Succeeds when the X server stacks WINDOW (an id) above OTHER, whoever
 //     their parents are.
+//   x_probe maps TITLE_PREFIX
+//     Prints "map ID" each time a top-level window whose title begins with
+//     TITLE_PREFIX is mapped, with or without a window manager, until killed.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <string>
 #include <thread>
 #include <vector>
+
+#include "support/x_title.h"
 
 namespace {
 
@@ -61,6 +68,33 @@ int HoldGrab(Display* display, int seconds) {
     std::fflush(stdout);
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     return 0;
+}
+
+// A window manager takes each new top-level into a frame of its own, so the
+// windows are followed from their creation, not as children of the root.
+int ReportMaps(Display* display, const std::string& prefix) {
+    // A window may be gone before its creation is read.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, False);
+    std::printf("watching\n");
+    std::fflush(stdout);
+    // A window mapped before its creation was read is seen from the root.
+    std::set<Window> followed;
+    for (;;) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == CreateNotify &&
+            event.xcreatewindow.parent == DefaultRootWindow(display)) {
+            followed.insert(event.xcreatewindow.window);
+            XSelectInput(display, event.xcreatewindow.window, StructureNotifyMask);
+        } else if (event.type == MapNotify &&
+                   (event.xmap.event == event.xmap.window || !followed.count(event.xmap.window)) &&
+                   WindowTitle(display, event.xmap.window).rfind(prefix, 0) == 0) {
+            std::printf("map 0x%lx\n", event.xmap.window);
+            std::fflush(stdout);
+        }
+    }
 }
 
 // The window and its ancestors, the root first.
@@ -122,7 +156,9 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "above") == 0)
         return StackedAbove(display, std::strtoul(argv[2], nullptr, 0),
                             std::strtoul(argv[3], nullptr, 0));
+    if (argc == 3 && std::strcmp(argv[1], "maps") == 0)
+        return ReportMaps(display, argv[2]);
     std::fprintf(stderr, "usage: x_probe window TITLE X Y W H | x_probe grab SECONDS | "
-                         "x_probe above WINDOW OTHER\n");
+                         "x_probe above WINDOW OTHER | x_probe maps TITLE_PREFIX\n");
     return 2;
 }

@@ -279,14 +279,27 @@ TEST_F(FavoritesExchangeTest, FavoritesFolderFromAChineseWindowsKeepsItsChineseT
     WriteBytes(news + "/\xE4\xBD\x93\xE8\x82\xB2.url",
                "\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://sports.example/\r\n");
     WriteBytes(news + "/bad.url", "[InternetShortcut]\r\nURL=http://bad.example/\xFF\xFE\r\n");
+    // More folders than free categories: still the one notice at the end.
+    for (int i = 10; i < 30; ++i) {
+        const std::string folder =
+            favorites + "/\xD6\xD0" + std::to_string(i); // 中NN in GBK, after 新闻
+        std::filesystem::create_directories(folder);
+        WriteBytes(folder + "/s.url",
+                   "[InternetShortcut]\r\nURL=http://s" + std::to_string(i) + ".example/\r\n");
+    }
 
     const SeenDialog* notice = AnswerNextDialog("OK");
+    AnswerNextDialog("OK");
     QTest::mouseClick(form->IEBtn, Qt::LeftButton);
     WaitUntilDone(form->IEBtn);
     std::filesystem::remove_all(favorites); // Qt cannot name what is not UTF-8
-    EXPECT_EQ(notice->text, "有 1 个条目没有可读的网址，已跳过。");
-    EXPECT_EQ(Categories(form->ListBox), (QStringList{"默认分类", "新闻"}));
-    ASSERT_EQ(form->store.items.size(), 3u);
+    EXPECT_EQ(AnsweredDialogCount(), 1);
+    EXPECT_EQ(notice->text.toStdString(),
+              "共导入 22 个收藏：20 个放入了各自的分类，2 个因无法新建分类"
+              "（最多可添加20个分类）放入了最后一个分类“中27”。\n"
+              "有 1 个条目没有可读的网址，已跳过。");
+    EXPECT_EQ(form->ListBox->item(1)->text(), "新闻");
+    ASSERT_EQ(form->store.items.size(), 23u);
     EXPECT_EQ(form->store.items[1].title, "\xCD\xB7\xCC\xF5");
     EXPECT_EQ(form->store.items[1].url, "http://news.example/\xCD\xB7\xCC\xF5");
     EXPECT_EQ(form->store.items[2].title, "\xCC\xE5\xD3\xFD"); // 体育 in GBK
@@ -326,13 +339,38 @@ TEST_F(FavoritesExchangeTest, BrowserImportNeedsASourceAndSkipsOneItCannotRead) 
     WriteBytes(damaged.toStdString(), "{\"version\": 1, \"roots\"");
     WriteBytes((config + "/chromium/Default/Bookmarks").toStdString(),
                R"({"version": 1, "roots": {"bookmark_bar": {"name": "书签栏", "type": "folder",
-                   "children": [{"name": "A", "type": "url", "url": "http://a.example/"}]}}})");
+                   "children": [{"name": "A", "type": "url", "url": "http://a.example/"},
+                                {"name": "B", "type": "url", "url": 7}]}}})");
+    // In a store's place: something that never ends, and a FIFO nobody
+    // writes; Firefox's database as a FIFO too.
+    const QString endless = config + "/vivaldi/Default/Bookmarks";
+    const QString fifo = config + "/microsoft-edge/Default/Bookmarks";
+    const QString firefox = QDir::homePath() + "/.mozilla/firefox";
+    for (const QString& path : {endless, fifo, firefox + "/p.default/places.sqlite"})
+        QDir().mkpath(QFileInfo(path).path());
+    WriteBytes((firefox + "/profiles.ini").toStdString(),
+               "[Profile0]\nName=default\nIsRelative=1\nPath=p.default\nDefault=1\n");
+    ASSERT_EQ(symlink("/dev/zero", endless.toLocal8Bit().constData()), 0);
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    ASSERT_EQ(mkfifo((firefox + "/p.default/places.sqlite").toLocal8Bit().constData(), 0600), 0);
+
     notice = AnswerNextDialog("OK");
+    AnswerNextDialog("OK");
     QTest::mouseClick(form->IEBtn, Qt::LeftButton);
     WaitUntilDone(form->IEBtn);
-    QDir(config + "/chromium").removeRecursively();
-    QDir(config + "/google-chrome").removeRecursively();
-    EXPECT_EQ(notice->text, "无法读取浏览器收藏 " + damaged + "，已跳过。");
+    for (const char* browser : {"chromium", "google-chrome", "vivaldi", "microsoft-edge"})
+        QDir(config + "/" + browser).removeRecursively();
+    QDir(firefox).removeRecursively();
+    EXPECT_EQ(AnsweredDialogCount(), 2) << "one notice for each of the two imports";
+    EXPECT_EQ(notice->text, "有 1 个条目没有可读的网址，已跳过。\n"
+                            "无法读取浏览器收藏 " +
+                                firefox +
+                                "/p.default/places.sqlite，已跳过。\n"
+                                "无法读取浏览器收藏 " +
+                                damaged +
+                                "，已跳过。\n"
+                                "无法读取浏览器收藏 " +
+                                fifo + "，已跳过。\n无法读取浏览器收藏 " + endless + "，已跳过。");
     EXPECT_EQ(Categories(form->ListBox), (QStringList{"默认分类", "书签栏"}));
     EXPECT_EQ(form->ListBox->currentRow(), 0);
     EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：2     ");

@@ -213,6 +213,38 @@ TEST_F(FavoritesPageTest, DeletingCheckedFavoritesOnlyInTheShownCategory) {
     EXPECT_EQ(form->fav_num_label->text(), "收藏网址数：2     ");
 }
 
+TEST_F(FavoritesPageTest, SearchAcrossCategoriesThenRowKeysCheckAndDelete) {
+    AddFavorite("mail.example", "Webmail");
+    AddCategory("other");
+    SelectCategory(1);
+    AddFavorite("news.example", "Mail news");
+    SelectCategory(0);
+    QTest::keyClicks(form->favSearchEdit, "MAIL");
+    ASSERT_EQ(form->ScrollBox->RowCount(), 2);
+    EXPECT_EQ(form->ScrollBox->RowText(1), "Mail news（other）") << "the title's start first";
+    // The best match stands selected: Space checks it, Delete takes it
+    // though another category is selected.
+    QTest::keyClick(form->ScrollBox, Qt::Key_Space);
+    AnswerNextDialog("Yes");
+    QTest::keyClick(form->ScrollBox, Qt::Key_Delete);
+    EXPECT_EQ(RecordDeleted(File(), 2), 1);
+    ASSERT_EQ(form->ScrollBox->RowCount(), 1) << "still searching";
+    QTest::keyClick(form->favSearchEdit, Qt::Key_Escape);
+    EXPECT_TRUE(form->favSearchEdit->text().isEmpty());
+    ASSERT_EQ(form->ScrollBox->RowCount(), 2) << "the selected category again";
+
+    QTest::keyClick(form->ScrollBox, Qt::Key_Down);
+    QTest::keyClick(form->ScrollBox, Qt::Key_Down);
+    EXPECT_EQ(form->ScrollBox->CurrentRow(), 2);
+    QTest::keyClick(form->ScrollBox, Qt::Key_Space);
+    EXPECT_TRUE(form->ScrollBox->Checked(2));
+    const SeenDialog* question = AnswerNextDialog("Yes");
+    QTest::keyClick(form->ScrollBox, Qt::Key_Delete);
+    EXPECT_EQ(question->text, "确定要删除选中收藏吗？");
+    EXPECT_EQ(RecordDeleted(File(), 1), 1);
+    EXPECT_EQ(form->ScrollBox->RowCount(), 1);
+}
+
 TEST_F(FavoritesPageTest, MovingCategoriesAndTheEndsThatWriteNothing) {
     AddCategory("second");
     form->ListBox->setCurrentRow(0);

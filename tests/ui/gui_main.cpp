@@ -1,5 +1,6 @@
-// Window tests share one QApplication; WebEngine needs shared GL contexts set
-// before it exists, and refuses to start as root with its sandbox on.
+// Window tests share one QApplication. WebEngine, linked here, makes the GL
+// context it shares as the application starts, and refuses to start as root
+// with its sandbox on.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "support/browser_recorder.h"
+#include "ui/shell/web_engine_loader.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
     InstallBrowserRecorder(home.path() + "/bin");
     platform::PrepareProcess();
     QApplication app(argc, argv);
+    SetWebEngineModuleFile(TAVINOR_WEB_ENGINE_MODULE_FILE);
     const int result = RUN_ALL_TESTS();
     // Every case has finished and reported by now; the engine's teardown at
     // exit can wait for ever on its GPU thread on a crowded machine, which

@@ -80,6 +80,44 @@ TEST_F(HiddenPanesTest, WithAPlayerLoadedOnlyTheStartAndPersonalPagesAreGivenBac
     EXPECT_TRUE(LoadedTitle(form->CppWebBrowser1, "Directory listing for /"));
 }
 
+TEST_F(HiddenPanesTest, AMusicPaneLeftWithoutAPlayerIsGivenBackWithTheWindow) {
+    form->CppWebBrowser3->Navigate(server->Url("/ok.html"));
+    ASSERT_TRUE(WaitFor([&] { return form->playerPageLoaded; }, 20000));
+    // What deleting the last player leaves.
+    form->CppWebBrowser3->Navigate("about:blank");
+    form->playerPageLoaded = false;
+    ASSERT_TRUE(ShowsAddress(form->CppWebBrowser3, "about:blank"));
+    form->Minimize();
+    ASSERT_TRUE(Discarded());
+    EXPECT_TRUE(WaitFor([&] { return !form->CppWebBrowser3->HasEngine(); }, 5000));
+    EXPECT_TRUE(WindowReleased());
+}
+
+// The start page's site sees every return, also where its cache may keep the page.
+TEST_F(HiddenPanesTest, EveryReturnAsksTheSiteForTheStartPageAgain) {
+    form->close();
+    form.reset();
+    const QString start = "/cached/3600/";
+    qputenv("TAVINOR_SITE", server->Url("/cached/3600").toUtf8());
+    Start();
+    form->hiddenDiscardDelayMs = 500;
+    ASSERT_TRUE(ShowsAddress(form->CppWebBrowser1, server->Url(start)));
+    ASSERT_TRUE(WaitFor([&] { return !form->CppWebBrowser1->Busy(); }, 20000));
+    const int first = server->RequestLog().count(start);
+    const auto asked = [&](int times) {
+        return WaitFor([&] { return server->RequestLog().count(start) == first + times; }, 20000);
+    };
+    form->Minimize();
+    form->N5->trigger();
+    EXPECT_TRUE(asked(1)) << "a short trip";
+    form->Minimize();
+    ASSERT_TRUE(Discarded());
+    form->N5->trigger();
+    EXPECT_TRUE(asked(2)) << "a trip that gave the view back";
+    Linger(1000);
+    EXPECT_EQ(server->RequestLog().count(start), first + 2) << "once for each return";
+}
+
 TEST_F(HiddenPanesTest, WithoutAPlayerTheWindowGivesBackItsSurfacesAndDrawsAgainOnReturn) {
     ASSERT_TRUE(WaitFor([&] { return OnScreen() == kMineColour; }))
         << OnScreen().name().toStdString();

@@ -74,13 +74,15 @@ TEST_F(MainWindowPagesTest, LayoutFollowsTwoWindowSizes) {
         EXPECT_EQ(form->CppWebBrowser2->size(), QSize(1, 1));
 
         ResizeOn(form->guanliTabSheet, size);
-        // The favorites page: list, its buttons below, rows, settings on the right.
+        // The favorites page: list, its buttons below, the search field above the
+        // rows, settings on the right.
         const QRect list = InPage(form->ListBox);
         EXPECT_EQ(list.left(), 12);
         EXPECT_EQ(InPage(form->delCatButton).top(), list.bottom() + 1 + 6);
         EXPECT_EQ(InPage(form->delCatButton).right(), list.right());
         EXPECT_EQ(InPage(form->upImgBtn).topLeft(), QPoint(12, list.bottom() + 1 + 4));
-        EXPECT_EQ(InPage(form->ScrollBox), QRect(181, 16, W() - 530, list.height()));
+        EXPECT_EQ(InPage(form->favSearchEdit), QRect(181, 16, W() - 530, 22));
+        EXPECT_EQ(InPage(form->ScrollBox), QRect(181, 44, W() - 530, list.height() - 28));
         EXPECT_EQ(InPage(form->delFavButton).right(), InPage(form->ScrollBox).right());
         EXPECT_EQ(InPage(form->selectAllCheckBox).right() + 1 + 11,
                   InPage(form->delFavButton).left());

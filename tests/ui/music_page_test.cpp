@@ -126,6 +126,16 @@ TEST_F(MusicPageTest, FirstEntryLoadsTheFirstPlayerOnceAndLaterEntriesNavigateNo
     EXPECT_EQ(ReadBytes(DataFile().toStdString())[offsetof(StoreHeader, playerChoice)], 1);
 }
 
+// A player lays itself out when it loads; a view not yet laid out gives it a wrong size.
+TEST_F(MusicPageTest, TheFirstPlayerLoadsAtItsOwnSize) {
+    StartWith({Player(server->Url("/sized.html"), "sized", 600, 300)}, 0);
+    QSignalSpy done(Pane(), &TCppWebBrowser::DocumentComplete);
+    Enter();
+    ASSERT_TRUE(WaitFor([&] { return done.count() == 1; }, 20000));
+    EXPECT_TRUE(WaitFor([&] { return Pane()->title().contains('x'); }, 5000));
+    EXPECT_EQ(Pane()->title(), QString("%1x%2").arg(Pane()->width()).arg(Pane()->height()));
+}
+
 TEST_F(MusicPageTest, NoPlayersPointToTheSettingsWindowOnItsMusicSheet) {
     Start();
     QSignalSpy loads(Pane()->page(), &QWebEnginePage::loadStarted);

@@ -125,6 +125,14 @@ TEST_F(RemoteSettingsTest, AnsweredSettingsReachMenusPlayersAndTheLink) {
     StartAgainst(answering.Url(""));
     ASSERT_TRUE(WaitFor([&] { return requests("/setting.txt") == 2; }, 5000));
     EXPECT_EQ(requests("/images/tavinor_logo.jpg"), 1);
+
+    // The same settings from a server that compresses what it sends.
+    form->close();
+    form.reset();
+    StartAgainst(answering.Url("/gzip"));
+    ASSERT_TRUE(WaitFor([&] { return requests("/gzip/setting.txt") == 1; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return !form->Edit7->text().isEmpty(); }, 5000));
+    EXPECT_EQ(VisibleCaptions(form->ku_menu), QStringList{"酷站"});
 }
 
 TEST_F(RemoteSettingsTest, ErrorStatusRetriesUntilSuccessAndNeverKeepsABadLogo) {
@@ -212,7 +220,7 @@ TEST_F(RemoteSettingsTest, EndlessBodiesEndInTimeWhileTheWindowIsBusy) {
         ASSERT_TRUE(WaitFor([&] { return ranFor(path) >= 0; }, 3000)) << path.toStdString();
         EXPECT_LE(ranFor(path), kEndedBy) << path.toStdString();
     };
-    for (const char* kind : {"endless", "huge", "drip"}) {
+    for (const char* kind : {"endless", "huge", "drip", "gzip"}) {
         const QString base = QString("/stream/") + kind;
         StartAgainst(server->Url(base));
         // The engine comes up after the first frame and costs the process far

@@ -1,4 +1,5 @@
 // The browser pane wrapper against a real HTTP server on loopback.
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
@@ -9,6 +10,7 @@
 #include "support/waits.h"
 #include "ui/main_window_fixture.h"
 #include "ui/shell/TCppWebBrowser.h"
+#include "ui/shell/web_engine_loader.h"
 
 namespace {
 
@@ -115,6 +117,22 @@ TEST_F(WebBrowserTest, ScriptingReadsTheDocumentModeAndSetsRootStyles) {
 
     pane.SetElementStyle("body", "overflow", "hidden");
     EXPECT_EQ(Evaluate(pane.page(), "document.body.style.overflow").toString(), "hidden");
+}
+
+// The program goes on without its web engine module; the panes say why they stay empty.
+TEST(WebBrowserWithoutEngineTest, APaneSaysInItsPlaceThatTheEngineIsMissing) {
+    SetWebEngineModuleFile("/nonexistent/tavinor-web-engine.so");
+    TCppWebBrowser::StartEngine();
+    TCppWebBrowser pane;
+    pane.resize(400, 300);
+    pane.show();
+    pane.Navigate("about:blank");
+    EXPECT_FALSE(pane.Busy());
+    EXPECT_EQ(pane.page(), nullptr);
+    const auto* notice = pane.findChild<QLabel*>();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_TRUE(notice->text().contains("网页组件未能载入")) << notice->text().toStdString();
 }
 
 } // namespace

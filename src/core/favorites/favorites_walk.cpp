@@ -27,9 +27,8 @@ void Flatten(const BookmarkNode& folder, const std::string& name, std::vector<Pe
 } // namespace
 
 struct FavoritesImport::State {
-    State(Store& store, BookmarkNode root, std::string addedAt, CategoryRefused refused)
-        : store(store), root(std::move(root)), addedAt(std::move(addedAt)),
-          refused(std::move(refused)) {
+    State(Store& store, BookmarkNode root, std::string addedAt)
+        : store(store), root(std::move(root)), addedAt(std::move(addedAt)) {
         Flatten(this->root, rootName, links);
         for (const FavoriteItem& item : store.items)
             listed.insert(TrimBytes(item.url));
@@ -38,7 +37,6 @@ struct FavoritesImport::State {
     Store& store;
     const BookmarkNode root;
     const std::string addedAt;
-    const CategoryRefused refused;
     const std::string rootName;
     std::vector<PendingLink> links;
     std::size_t next = 0;
@@ -75,8 +73,6 @@ struct FavoritesImport::State {
         } else if (result != AddCategoryResult::Added) {
             misplaced = true;
             outcome.refusal = result;
-            if (refused)
-                refused(result);
         }
         return store.header.categoryCount - 1;
     }
@@ -103,10 +99,8 @@ struct FavoritesImport::State {
     }
 };
 
-FavoritesImport::FavoritesImport(Store& store, BookmarkNode root, std::string addedAt,
-                                 CategoryRefused refused)
-    : state_(std::make_unique<State>(store, std::move(root), std::move(addedAt),
-                                     std::move(refused))) {}
+FavoritesImport::FavoritesImport(Store& store, BookmarkNode root, std::string addedAt)
+    : state_(std::make_unique<State>(store, std::move(root), std::move(addedAt))) {}
 
 FavoritesImport::~FavoritesImport() = default;
 
@@ -123,8 +117,8 @@ const WalkOutcome& FavoritesImport::outcome() const {
 }
 
 WalkOutcome ImportFavoritesFolder(Store& store, const BookmarkNode& root,
-                                  const std::string& addedAt, const CategoryRefused& refused) {
-    FavoritesImport walk(store, root, addedAt, refused);
+                                  const std::string& addedAt) {
+    FavoritesImport walk(store, root, addedAt);
     walk.Step(static_cast<std::size_t>(-1));
     return walk.outcome();
 }

@@ -5,7 +5,6 @@
 // without an address is not a favorite.
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,16 +12,13 @@
 #include "core/favorites/bookmark_tree.h"
 #include "core/favorites/favorite_ops.h"
 
-// Told each time a needed category could not be added (too many, or ids used
-// up); the link then goes into the last category.
-using CategoryRefused = std::function<void(AddCategoryResult)>;
-
 struct WalkOutcome {
     int added = 0;     // favorites added to the store
     bool saved = true; // false when any of them, or a new category, missed the file
     int skipped = 0;   // links without an address (malformed or unreadable)
     // Favorites added to the last category because their own could not be
-    // made, why (the last refusal), and that category's name (GBK).
+    // made (too many categories, or ids used up), why (the last refusal), and
+    // that category's name (GBK): told once, when the walk is over.
     int misplaced = 0;
     AddCategoryResult refusal = AddCategoryResult::Added;
     std::string lastCategory;
@@ -35,8 +31,7 @@ struct WalkOutcome {
 // between steps.
 class FavoritesImport {
 public:
-    FavoritesImport(Store& store, BookmarkNode root, std::string addedAt,
-                    CategoryRefused refused = {});
+    FavoritesImport(Store& store, BookmarkNode root, std::string addedAt);
     ~FavoritesImport();
     FavoritesImport(const FavoritesImport&) = delete;
     FavoritesImport& operator=(const FavoritesImport&) = delete;
@@ -52,4 +47,4 @@ private:
 
 // The whole walk at once.
 WalkOutcome ImportFavoritesFolder(Store& store, const BookmarkNode& root,
-                                  const std::string& addedAt, const CategoryRefused& refused);
+                                  const std::string& addedAt);

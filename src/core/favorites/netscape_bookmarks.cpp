@@ -61,12 +61,14 @@ std::string PlainText(std::string_view html) {
             i = close;
             continue;
         }
-        const std::size_t semicolon = html[i] == '&' ? html.find(';', i) : std::string::npos;
-        if (semicolon == std::string::npos || semicolon - i > 10) {
+        // A reference is short: a title full of '&' without ';' stays linear.
+        const std::size_t semicolon =
+            html[i] == '&' ? html.substr(i, 11).find(';') : std::string_view::npos;
+        if (semicolon == std::string_view::npos) {
             out += html[i];
             continue;
         }
-        const std::string name(html.substr(i + 1, semicolon - i - 1));
+        const std::string name(html.substr(i + 1, semicolon - 1));
         unsigned long code = 0;
         if (name.size() > 1 && name[0] == '#') {
             const bool hex = name[1] == 'x' || name[1] == 'X';
@@ -78,7 +80,7 @@ std::string PlainText(std::string_view html) {
             continue;
         }
         AppendUtf8(out, code);
-        i = semicolon;
+        i += semicolon;
     }
     return TrimBytes(out);
 }
@@ -112,12 +114,14 @@ Tag ReadTag(std::string_view text, std::size_t at) {
             if (quote != 0) {
                 // Browsers write each entry on a line of its own: a value
                 // still open at the line's end has lost its quote, and what
-                // follows is the next entry, not part of this one.
-                const std::size_t close = text.find(quote, i + 1);
-                const std::size_t lineEnd = text.find('\n', i + 1);
-                if (close == std::string_view::npos || lineEnd < close) {
+                // follows is the next entry, not part of this one. Looking no
+                // further than the first of the two keeps a file written on
+                // one line linear.
+                const char ends[] = {quote, '\n', 0};
+                const std::size_t close = text.find_first_of(ends, i + 1);
+                if (close == std::string_view::npos || text[close] == '\n') {
                     tag.broken = true;
-                    tag.end = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
+                    tag.end = close == std::string_view::npos ? text.size() : close + 1;
                     return tag;
                 }
                 value = text.substr(i + 1, close - i - 1);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -108,13 +109,35 @@ std::string ImportBackupPath(const std::string& dataFile) {
     return dataFile + "_import";
 }
 
-ImportOutcome ImportStoreFile(Store& store, const std::string& chosen) {
+OfferedFile ReadOfferedFile(const std::string& chosen) {
+    OfferedFile offered;
+    std::optional<std::string> bytes = ReadRegularFile(chosen, sizeof(StoreHeader));
+    if (bytes && HeaderPasses(*bytes)) {
+        StoreHeader header;
+        std::memcpy(&header, bytes->data(), sizeof header);
+        const auto reach =
+            static_cast<uint64_t>(kFixedBlockSize) +
+            static_cast<uint64_t>(kRecordSize) * static_cast<uint64_t>(header.recordCount);
+        bytes =
+            ReadRegularFile(chosen, static_cast<std::size_t>(std::min<uint64_t>(reach, SIZE_MAX)));
+    }
     // The bytes checked are the bytes copied: the file may change meanwhile.
-    const std::optional<std::string> bytes = ReadWhole(chosen);
     if (!bytes)
-        return ImportOutcome::CannotOpen;
-    if (!HeaderPasses(*bytes))
-        return ImportOutcome::BadFormat;
+        offered.outcome = ImportOutcome::CannotOpen;
+    else if (!HeaderPasses(*bytes))
+        offered.outcome = ImportOutcome::BadFormat;
+    else
+        offered.bytes = std::move(*bytes);
+    return offered;
+}
+
+ImportOutcome ImportStoreFile(Store& store, const std::string& chosen) {
+    const OfferedFile offered = ReadOfferedFile(chosen);
+    return offered.outcome == ImportOutcome::Imported ? ImportStoreBytes(store, offered.bytes)
+                                                      : offered.outcome;
+}
+
+ImportOutcome ImportStoreBytes(Store& store, const std::string& bytes) {
     if (store.path.empty())
         return ImportOutcome::NotWritten;
 
@@ -122,7 +145,7 @@ ImportOutcome ImportStoreFile(Store& store, const std::string& chosen) {
     const std::optional<std::string> old = ReadWhole(store.path);
     if (old && ReplaceFile(backup, *old) != 0)
         return ImportOutcome::NotWritten;
-    if (ReplaceFile(store.path, *bytes) != 0) {
+    if (ReplaceFile(store.path, bytes) != 0) {
         Forget(backup);
         return ImportOutcome::NotWritten;
     }

@@ -25,7 +25,19 @@ enum class ImportOutcome {
     Restored,   // the new file could not be read back: the old one is back
     Failed      // ... and the old one could not be put back: it is in the backup
 };
-// Replaces the data file by the chosen file and reads the store from it. The
-// old file is kept in ImportBackupPath() until the new one has been read.
+// A file offered for import, read as far as a data file can reach: its header
+// first, then no more than the records it counts, so a large file that is no
+// data file costs the read of a header. `bytes` is set when `outcome` is
+// Imported; otherwise it is CannotOpen or BadFormat.
+struct OfferedFile {
+    ImportOutcome outcome = ImportOutcome::Imported;
+    std::string bytes;
+};
+OfferedFile ReadOfferedFile(const std::string& chosen);
+// Replaces the data file by an offered file's bytes and reads the store from
+// it. The old file is kept in ImportBackupPath() until the new one has been
+// read.
+ImportOutcome ImportStoreBytes(Store& store, const std::string& bytes);
+// Both at once.
 ImportOutcome ImportStoreFile(Store& store, const std::string& chosen);
 std::string ImportBackupPath(const std::string& dataFile);

@@ -27,7 +27,10 @@ MainWindowLayout LayOutMainWindow(FrameSize frame, SheetArea sheet) {
     out.delCatButton = {R - kDelCatButtonWidth, buttonRow, kDelCatButtonWidth, kDelCatButtonHeight};
     out.upImgBtn = {list.left, buttonRow - 2};
     out.downImgBtn = {list.left + kUpImgBtnWidth + 2, buttonRow - 2};
-    out.ScrollBox = {R + 8, kScrollBoxTop, W - R - kAddGroupBoxWidth - 36, list.height};
+    const int rowsWidth = W - R - kAddGroupBoxWidth - 36;
+    out.searchEdit = {R + 8, kScrollBoxTop, rowsWidth, kSearchEditHeight};
+    const int rowsTop = kScrollBoxTop + kSearchEditHeight + kSearchEditGap;
+    out.ScrollBox = {R + 8, rowsTop, rowsWidth, list.top + list.height - rowsTop};
     out.fav_num_label = {out.ScrollBox.left, buttonRow + 4};
     const int R2 = R + out.ScrollBox.width + 8;
     out.delFavButton = {R2 - kDelFavButtonWidth, buttonRow};

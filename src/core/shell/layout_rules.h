@@ -38,6 +38,8 @@ struct SheetArea {
 namespace design {
 inline constexpr LayoutRect kListBox{24, 16, 161, 545};
 inline constexpr int kScrollBoxTop = 16;
+// The search field stands above the favorite rows, which start below it.
+inline constexpr int kSearchEditHeight = 22, kSearchEditGap = 6;
 inline constexpr int kDelCatButtonWidth = 100, kDelCatButtonHeight = 20;
 inline constexpr int kUpImgBtnWidth = 18;
 inline constexpr int kDelFavButtonWidth = 112;
@@ -64,6 +66,7 @@ struct MainWindowLayout {
     LayoutRect delCatButton;
     LayoutPoint upImgBtn;
     LayoutPoint downImgBtn;
+    LayoutRect searchEdit;
     LayoutRect ScrollBox;
     LayoutPoint fav_num_label;
     LayoutPoint delFavButton;

@@ -6,8 +6,8 @@
 #include <poll.h>
 #include <wayland-client.h>
 
+#include "platform/freedesktop/session.h"
 #include "platform/platform.h"
-#include "platform/x11/session.h"
 
 namespace platform {
 namespace {

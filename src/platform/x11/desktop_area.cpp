@@ -2,6 +2,7 @@
 // only to Xinerama and not to Qt's screens.
 #include <QGuiApplication>
 #include <QScreen>
+#include <X11/Xlib.h>
 
 #include "platform/platform.h"
 #include "platform/x11/x11_display.h"

@@ -10,9 +10,9 @@
 #include <map>
 #include <xcb/xcb.h>
 
+#include "platform/freedesktop/session.h"
+#include "platform/linux/hotkey_dispatch.h"
 #include "platform/platform.h"
-#include "platform/x11/hotkey_dispatch.h"
-#include "platform/x11/session.h"
 #include "platform/x11/x11_display.h"
 
 namespace platform {

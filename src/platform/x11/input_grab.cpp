@@ -5,6 +5,7 @@
 // and try again.
 #include <QPointer>
 #include <QWidget>
+#include <X11/Xlib.h>
 
 #include "platform/platform.h"
 #include "platform/x11/lock_cover.h"

@@ -4,6 +4,7 @@
 // cover, which the lock's windows then live in. Should the guard end while
 // the lock holds, another one takes its place.
 #include <QSocketNotifier>
+#include <X11/Xlib.h>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -11,9 +12,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "platform/linux/helper_process.h"
 #include "platform/lock_channel/channel.h"
 #include "platform/platform.h"
-#include "platform/x11/helper_process.h"
 #include "platform/x11/lock_cover.h"
 
 namespace platform {

@@ -1,4 +1,5 @@
 #include <QGuiApplication>
+#include <X11/Xlib.h>
 
 #include "platform/x11/x11_display.h"
 

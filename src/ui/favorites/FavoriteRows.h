@@ -1,10 +1,15 @@
 #pragma once
-// The favorite rows of the selected category: a check box and a link per
-// favorite. Only the rows in view are drawn, so the page stays fast with any
-// number of favorites.
+// The favorite rows: those of the selected category, or those matching the
+// search field's text across all categories. A check box and a link per
+// favorite; only the rows in view are drawn, so the page stays fast with any
+// number of favorites. The keyboard moves a current row (arrows, Page
+// Up/Down, Home, End), Space checks it, Enter opens it.
 
 #include <QAbstractScrollArea>
+#include <string>
 #include <vector>
+
+#include "core/favorites/favorite_search.h"
 
 struct Store;
 
@@ -15,11 +20,31 @@ public:
 
     // Lists the favorites of the category with this id, in file order.
     void ShowCategory(int categoryId);
+    // Back to the category shown before the search; the index stays for
+    // the next one.
+    void EndSearch();
+    // Lists the favorites matching `query` (GBK), best first, each with its
+    // category's name beside it.
+    void ShowMatches(const std::string& query);
+    bool Searching() const { return !query_.empty(); }
+    // Builds the search index ahead of the first keystroke.
+    void PrepareSearch();
+    std::size_t IndexBytes() const { return index_.MemoryBytes(); }
     // Re-reads the store after favorites were added or removed.
     void Refresh();
     int RowCount() const { return static_cast<int>(shown_.size()); }
     // Index into store.items of the n-th (1-based) shown row.
     int ItemAt(int n) const { return shown_[n - 1]; }
+    // The current row (1-based), 0 when there is none.
+    int CurrentRow() const { return current_; }
+    void MoveCurrent(int steps);
+    // Opens the current row's favorite, else the first row's, as a click on
+    // its link does.
+    void OpenCurrent();
+    // The n-th row's caption, with its category's name while searching.
+    QString RowText(int n) const;
+    bool Checked(int n) const;
+    void ToggleChecked(int n);
 
     // Places of the n-th (1-based) row's check box and link, in content
     // coordinates (before scrolling).
@@ -29,6 +54,7 @@ public:
 
 signals:
     void LinkClicked(int item);
+    void DeleteRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -36,13 +62,22 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QString Caption(int n) const;
+    QString CategoryName(int n) const;
     int RowAt(int contentY) const;
+    void List();
+    void SetCurrent(int n);
     void UpdateScrollRange();
 
     Store& store_;
     int categoryId_ = 0;
+    std::string query_;
+    FavoriteIndex index_;
+    bool indexStale_ = true;
     std::vector<int> shown_;
+    int current_ = 0;
 };

@@ -60,17 +60,16 @@ QString Megabytes(qint64 bytes) {
     return QString::number(static_cast<double>(bytes) / (1 << 20), 'f', 1);
 }
 
-// What the user is told once an import of bookmarks is over: a file read
-// only in part, favorites that went into the last category because theirs
-// could not be made (unless told one by one), links without an address.
+// The one notice of an import, when it is over: a file read only in part,
+// favorites that went into the last category because theirs could not be
+// made, links without an address, browser stores that could not be read.
 // Empty when all went well.
-QString ImportSummary(const WalkOutcome& outcome, bool withCategoryLimit,
-                      const LoadedBookmarks& source) {
+QString ImportSummary(const WalkOutcome& outcome, const LoadedBookmarks& source) {
     QStringList parts;
     if (source.readSize > 0)
         parts << QString("书签文件有 %1 MB，超过一次可读取的大小，只导入了前 %2 MB 中的收藏。")
                      .arg(Megabytes(source.fileSize), Megabytes(source.readSize));
-    if (withCategoryLimit && outcome.misplaced > 0) {
+    if (outcome.misplaced > 0) {
         const QString why = outcome.refusal == AddCategoryResult::IdsUsedUp
                                 ? QString("分类编号已用完，请先执行导出/导入操作")
                                 : QString("最多可添加%1个分类").arg(kMaxCategories);
@@ -83,6 +82,8 @@ QString ImportSummary(const WalkOutcome& outcome, bool withCategoryLimit,
     }
     if (outcome.skipped > 0)
         parts << QString("有 %1 个条目没有可读的网址，已跳过。").arg(outcome.skipped);
+    for (const std::string& store : source.unreadable)
+        parts << "无法读取浏览器收藏 " + QString::fromStdString(store) + "，已跳过。";
     return parts.join("\n");
 }
 
@@ -144,25 +145,39 @@ void TForm1::outBtnClick() {
 }
 
 void TForm1::inBtnClick() {
-    QString bookmarkFile;
+    QString chosen;
+    std::optional<QByteArray> head;
     {
         BusyButton busy(inBtn);
-        const QString chosen = AskImportFile();
-        const std::optional<QByteArray> head =
-            chosen.isEmpty() ? std::nullopt : ReadUpTo(chosen, 1024);
-        // A browser's bookmark file adds its links; a data file replaces ours.
-        if (head && IsNetscapeBookmarkFile(head->toStdString()))
-            bookmarkFile = chosen;
-        else if (head)
-            ImportDataFile(chosen);
+        chosen = AskImportFile();
+        head = chosen.isEmpty() ? std::nullopt : ReadUpTo(chosen, 1024);
     }
-    if (!bookmarkFile.isEmpty())
-        StartBookmarkImport([bookmarkFile] { return LoadBookmarkFile(bookmarkFile); });
+    // A browser's bookmark file adds its links; a data file replaces ours.
+    if (head && IsNetscapeBookmarkFile(head->toStdString()))
+        StartBookmarkImport([chosen] { return LoadBookmarkFile(chosen); });
+    else if (head)
+        StartDataFileImport(chosen);
     ParkFocus();
 }
 
-void TForm1::ImportDataFile(const QString& chosen) {
-    switch (ImportStoreFile(store, chosen.toStdString())) {
+// The file is read off the window thread, which a large one would hold;
+// only replacing the data file and reading it back happen here.
+void TForm1::StartDataFileImport(const QString& chosen) {
+    inBtn->setEnabled(false);
+    IEBtn->setEnabled(false);
+    background_.Run<OfferedFile>([path = chosen.toStdString()] { return ReadOfferedFile(path); },
+                                 [this](OfferedFile& offered) {
+                                     ReportDataFileImport(
+                                         offered.outcome == ImportOutcome::Imported
+                                             ? ImportStoreBytes(store, offered.bytes)
+                                             : offered.outcome);
+                                     inBtn->setEnabled(true);
+                                     IEBtn->setEnabled(true);
+                                 });
+}
+
+void TForm1::ReportDataFileImport(ImportOutcome outcome) {
+    switch (outcome) {
     case ImportOutcome::CannotOpen:
         break;
     case ImportOutcome::BadFormat:
@@ -194,8 +209,8 @@ void TForm1::IEBtnClick() {
 // Both import buttons wait until the links are in: a second import, or a data
 // file replacing the store, must not run beside the walk.
 struct TForm1::BookmarkImportRun {
-    BookmarkImportRun(Store& store, LoadedBookmarks& loaded, CategoryRefused refused)
-        : walk(store, std::move(loaded.root), platform::LocalDateTimeText(), std::move(refused)),
+    BookmarkImportRun(Store& store, LoadedBookmarks& loaded)
+        : walk(store, std::move(loaded.root), platform::LocalDateTimeText()),
           source(std::move(loaded)) {}
     FavoritesImport walk;
     LoadedBookmarks source; // without its tree, which the walk holds
@@ -204,19 +219,14 @@ struct TForm1::BookmarkImportRun {
 void TForm1::StartBookmarkImport(std::function<LoadedBookmarks()> load) {
     inBtn->setEnabled(false);
     IEBtn->setEnabled(false);
-    LoadInBackground(this, std::move(load), [this](LoadedBookmarks& loaded) {
+    background_.Run<LoadedBookmarks>(std::move(load), [this](LoadedBookmarks& loaded) {
         if (!loaded.found) {
             ShowMsgDlg("导入IE收藏夹出错！");
             inBtn->setEnabled(true);
             IEBtn->setEnabled(true);
             return;
         }
-        // The favorites folder keeps its notice for each shortcut that finds
-        // no category of its own; everything else is told once at the end.
-        CategoryRefused refused;
-        if (loaded.shortcutFolder)
-            refused = [this](AddCategoryResult result) { ShowCategoryRefusal(result); };
-        bookmarkImport = std::make_shared<BookmarkImportRun>(store, loaded, std::move(refused));
+        bookmarkImport = std::make_shared<BookmarkImportRun>(store, loaded);
         ImportBookmarkSlice();
     });
 }
@@ -242,16 +252,14 @@ void TForm1::ImportBookmarkSlice() {
     ListBox->setCurrentRow(0);
     ListBoxClick();
     UpdateFavoriteCount();
-    const QString summary = ImportSummary(outcome, !run->source.shortcutFolder, run->source);
+    const QString summary = ImportSummary(outcome, run->source);
     if (!summary.isEmpty())
         ShowMsgDlg(summary);
-    for (const std::string& source : run->source.unreadable)
-        ShowMsgDlg("无法读取浏览器收藏 " + QString::fromStdString(source) + "，已跳过。");
     inBtn->setEnabled(true);
     IEBtn->setEnabled(true);
     // A hundred thousand links take the window thread a fifth of a second
     // to free.
-    DisposeInBackground(std::move(run));
+    background_.Dispose(std::move(run));
 }
 
 void TForm1::ReloadAfterImport() {

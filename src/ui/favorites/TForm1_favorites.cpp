@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "core/shell/site_address.h"
 #include "platform/platform.h"
@@ -13,6 +14,7 @@
 #include "ui/shell/TForm1.h"
 #include "ui/skin/suiImageButton.h"
 #include "ui/skin/suiThemeManager.h"
+#include "ui/text/caption_name.h"
 #include "ui/text/gbk_codec.h"
 
 namespace {
@@ -53,11 +55,25 @@ template <typename Control> Control* Named(Control* control, const char* name, Q
 void TForm1::BuildFavoritesPage() {
     QWidget* page = guanliTabSheet;
     ListBox = Named(new QListWidget(page), "ListBox", {24, 16, 161, 545});
+    ListBox->setAccessibleName("收藏分类");
     connect(ListBox, &QListWidget::currentRowChanged, this, &TForm1::ListBoxClick);
-    ScrollBox = Named(new FavoriteRows(store, page), "ScrollBox", {193, 16, 400, 545});
+    favSearchEdit = Named(new QLineEdit(page), "favSearchEdit", {193, 16, 400, 22});
+    favSearchEdit->setPlaceholderText("搜索收藏（标题、网址或拼音首字母）");
+    favSearchEdit->setAccessibleName("搜索收藏");
+    favSearchEdit->installEventFilter(this);
+    connect(favSearchEdit, &QLineEdit::textChanged, this, &TForm1::favSearchEditChange);
+    auto* find = new QShortcut(QKeySequence::Find, page);
+    find->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, this, [this] {
+        favSearchEdit->setFocus(Qt::ShortcutFocusReason);
+        favSearchEdit->selectAll();
+    });
+    ScrollBox = Named(new FavoriteRows(store, page), "ScrollBox", {193, 44, 400, 517});
+    ScrollBox->setAccessibleName("收藏列表");
     connect(ScrollBox, &FavoriteRows::LinkClicked, this, [this](int item) {
         platform::OpenInSystemBrowser(FromGbk(store.items[item].url).toStdString());
     });
+    connect(ScrollBox, &FavoriteRows::DeleteRequested, this, &TForm1::delFavButtonClick);
     selectAllCheckBox = Named(new QCheckBox("本类全选", page), "selectAllCheckBox", {0, 0, 69, 19});
     connect(selectAllCheckBox, &QCheckBox::clicked, this, &TForm1::selectAllCheckBoxClick);
     delFavButton = Named(new QPushButton("删除选中收藏", page), "delFavButton", {0, 0, 112, 20});
@@ -80,30 +96,46 @@ void TForm1::BuildFavoritesPage() {
     BuildAddGroup();
     BuildSetGroup();
 
+    // Tab goes from the search through the categories and the rows to the
+    // settings on the right.
+    for (QAbstractButton* arrow : {upImgBtn, downImgBtn})
+        arrow->setFocusPolicy(Qt::TabFocus);
+    QWidget* previous = favSearchEdit;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             ListBox, upImgBtn, downImgBtn, delCatButton, ScrollBox, selectAllCheckBox,
+             delFavButton, url_edit, title_edit, addURL_button, fenlei_edit, addFenlei_button,
+             tvrCheckBox, mineCheckBox, generateBtn, IEBtn, outBtn, inBtn, clearBtn}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+
     for (QWidget* control : std::initializer_list<QWidget*>{
-             ListBox, selectAllCheckBox, delFavButton, delCatButton, tvrCheckBox, outBtn, inBtn,
-             mineCheckBox, generateBtn, IEBtn, clearBtn, url_edit, title_edit, addURL_button,
-             fenlei_edit, addFenlei_button})
+             ListBox, favSearchEdit, selectAllCheckBox, delFavButton, delCatButton, tvrCheckBox,
+             outBtn, inBtn, mineCheckBox, generateBtn, IEBtn, clearBtn, url_edit, title_edit,
+             addURL_button, fenlei_edit, addFenlei_button})
         suiThemeManager1->addControl(control);
 }
 
 void TForm1::BuildAddGroup() {
     addGroupBox = Named(new QGroupBox("添 加", setting_panel), "addGroupBox", {8, 12, 321, 237});
     QWidget* group = addGroupBox;
-    Caption("* 网址：", group, 16, 28);
+    QLabel* urlCaption = Caption("* 网址：", group, 16, 28);
     url_edit = Named(new QLineEdit(group), "url_edit", {72, 24, 232, 22});
+    NameAfterCaption(url_edit, urlCaption);
     url_edit->setMaxLength(254);
     Hint("(例如：" + QString::fromStdString(ProductSiteRoot()) + ") http://可以省略", group, 16,
          52);
-    Caption("标题：", group, 16, 80);
+    QLabel* titleCaption = Caption("标题：", group, 16, 80);
     title_edit = Named(new QLineEdit(group), "title_edit", {72, 76, 232, 22});
+    NameAfterCaption(title_edit, titleCaption);
     title_edit->setMaxLength(62);
     Hint("(例如：Tavinor)", group, 72, 102);
     addURL_button =
         Named(new QPushButton("添加至选中分类", group), "addURL_button", {184, 124, 120, 24});
     connect(addURL_button, &QPushButton::clicked, this, &TForm1::addURL_buttonClick);
-    Caption("分类名称：", group, 16, 168);
+    QLabel* nameCaption = Caption("分类名称：", group, 16, 168);
     fenlei_edit = Named(new QLineEdit(group), "fenlei_edit", {88, 164, 216, 22});
+    NameAfterCaption(fenlei_edit, nameCaption);
     fenlei_edit->setMaxLength(24);
     Hint("(最多添加20个分类)", group, 88, 190);
     addFenlei_button =

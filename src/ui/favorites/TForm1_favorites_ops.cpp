@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <vector>
 
 #include "core/favorites/favorite_ops.h"
 #include "core/favorites/start_page.h"
@@ -46,7 +47,53 @@ void TForm1::ListCategories() {
 }
 
 void TForm1::ListBoxClick() {
+    if (!favSearchEdit->text().isEmpty()) {
+        // A category chosen while searching ends the search.
+        const QSignalBlocker quiet(favSearchEdit);
+        favSearchEdit->clear();
+    }
     ScrollBox->ShowCategory(CategoryIdAt(store, qMax(0, ListBox->currentRow())));
+}
+
+void TForm1::favSearchEditChange() {
+    const bool searching = ScrollBox->Searching();
+    if (favSearchEdit->text().isEmpty())
+        ScrollBox->EndSearch();
+    else
+        ScrollBox->ShowMatches(ToGbk(favSearchEdit->text()));
+    // A search starts and ends with nothing checked, so that deleting while
+    // searching takes only what was checked among its matches.
+    if (ScrollBox->Searching() != searching) {
+        ::SelectAll(store, 0, false);
+        selectAllCheckBox->setChecked(false);
+        ScrollBox->viewport()->update();
+    }
+}
+
+void TForm1::FocusFavoritesSearch() {
+    favSearchEdit->clear();
+    favSearchEdit->setFocus(Qt::OtherFocusReason);
+}
+
+bool TForm1::FavoriteSearchKey(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        ScrollBox->MoveCurrent(key == Qt::Key_Up ? -1 : 1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (ScrollBox->Searching())
+            ScrollBox->OpenCurrent();
+        return true;
+    case Qt::Key_Escape:
+        if (favSearchEdit->text().isEmpty())
+            return false;
+        favSearchEdit->clear();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TForm1::UpdateFavoriteCount() {
@@ -123,13 +170,20 @@ void TForm1::selectAllCheckBoxClick() {
 }
 
 void TForm1::delFavButtonClick() {
-    const int row = ListBox->currentRow();
-    if (!AnyCheckedIn(store, row) || !Confirm("确定要删除选中收藏吗？"))
+    // The selected category's checked favorites; while searching, those of
+    // every category.
+    std::vector<int> rows;
+    for (int row = 0; row < store.header.categoryCount; ++row)
+        if ((ScrollBox->Searching() || row == ListBox->currentRow()) && AnyCheckedIn(store, row))
+            rows.push_back(row);
+    if (rows.empty() || !Confirm("确定要删除选中收藏吗？"))
         return ParkFocus();
     BusyButton busy(delFavButton);
     ScrollBox->ScrollToTop();
     const std::size_t listed = store.items.size();
-    const int result = DeleteCheckedFavorites(store, row);
+    int result = 0;
+    for (const int row : rows)
+        result = DeleteCheckedFavorites(store, row) == 0 ? result : -1;
     ScrollBox->Refresh();
     selectAllCheckBox->setChecked(false);
     UpdateFavoriteCount();

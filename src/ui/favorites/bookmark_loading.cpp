@@ -1,6 +1,4 @@
 #include <QFileInfo>
-#include <QThread>
-#include <memory>
 #include <optional>
 
 #include "core/favorites/netscape_bookmarks.h"
@@ -34,28 +32,11 @@ LoadedBookmarks LoadBrowserFavorites() {
     platform::BrowserFavorites favorites = platform::ReadBrowserFavorites();
     LoadedBookmarks loaded;
     loaded.found = favorites.found;
-    loaded.shortcutFolder = favorites.shortcutFolder;
     loaded.unreadable = std::move(favorites.unreadable);
     loaded.root = std::move(favorites.root);
-    if (loaded.shortcutFolder)
+    if (favorites.shortcutFolder)
         ShortcutsToGbk(loaded.root);
     else
         BookmarksToGbk(loaded.root);
     return loaded;
-}
-
-void LoadInBackground(QObject* context, std::function<LoadedBookmarks()> load,
-                      std::function<void(LoadedBookmarks&)> done) {
-    auto result = std::make_shared<LoadedBookmarks>();
-    QThread* thread = QThread::create([result, load = std::move(load)] { *result = load(); });
-    QObject::connect(thread, &QThread::finished, context,
-                     [result, done = std::move(done)] { done(*result); });
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start();
-}
-
-void DisposeInBackground(std::shared_ptr<void> object) {
-    QThread* thread = QThread::create([object = std::move(object)]() mutable { object.reset(); });
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start();
 }

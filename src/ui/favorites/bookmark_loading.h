@@ -2,10 +2,7 @@
 // Bookmarks are read, parsed and turned into the store's GBK off the window
 // thread: a browser's export can hold a hundred thousand links.
 
-#include <QObject>
 #include <QString>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,8 +11,6 @@
 struct LoadedBookmarks {
     bool found = true; // false: no source of favorites exists
     BookmarkNode root = BookmarkNode::Folder("");
-    // The favorites folder of internet shortcuts: its own rule for notices.
-    bool shortcutFolder = false;
     std::vector<std::string> unreadable; // sources that exist but could not be read
     // A bookmark file larger than what is read at once: its size and the
     // part read (cut at a line's end); both 0 when it was read whole.
@@ -30,11 +25,3 @@ constexpr qint64 kBookmarkFileBound = qint64(1) << 30;
 LoadedBookmarks LoadBookmarkFile(const QString& path, qint64 bound = kBookmarkFileBound);
 // The user's browser favorites as GBK bookmarks.
 LoadedBookmarks LoadBrowserFavorites();
-
-// Runs `load` on a thread of its own, then `done` with its result on the
-// window thread, unless `context` is gone by then.
-void LoadInBackground(QObject* context, std::function<LoadedBookmarks()> load,
-                      std::function<void(LoadedBookmarks&)> done);
-
-// Lets the last reference to `object` go on a thread of its own.
-void DisposeInBackground(std::shared_ptr<void> object);

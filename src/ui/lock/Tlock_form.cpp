@@ -19,6 +19,7 @@
 #include "ui/shell/TForm1.h"
 #include "ui/shell/app_start.h"
 #include "ui/skin/suiImageButton.h"
+#include "ui/text/caption_name.h"
 #include "ui/text/gbk_codec.h"
 
 namespace {
@@ -96,6 +97,7 @@ Tlock_form::Tlock_form(QWidget* parent)
     pwd->setStyleSheet("lineedit-password-character: 35;");
     // A context menu would take the grab for itself and hand it back to nobody.
     pwd->setContextMenuPolicy(Qt::NoContextMenu);
+    NameAfterCaption(pwd, Label1);
     suiImageButton1 = new suiImageButton(area);
     suiImageButton1->setObjectName("suiImageButton1");
     suiImageButton1->setGeometry(904, 693, 26, 26);

@@ -14,6 +14,7 @@
 #include "ui/shell/app_start.h"
 #include "ui/skin/suiForm.h"
 #include "ui/skin/suiThemeManager.h"
+#include "ui/text/caption_name.h"
 #include "ui/text/gbk_codec.h"
 
 namespace {
@@ -70,6 +71,9 @@ Tpwd_form::Tpwd_form(QWidget* parent)
     pwd_edit2 = PasswordEdit(client, "pwd_edit2", {130, 132, 161, 22});
     for (QLineEdit* edit : {pwd_edit1, pwd_edit2})
         edit->setValidator(new PasswordFieldValidator(edit));
+    NameAfterCaption(ori_pwd, ori_label);
+    NameAfterCaption(pwd_edit1, set_label);
+    NameAfterCaption(pwd_edit2, reset_label);
     pwd_edit2->installEventFilter(this);
     ok_btn = new QPushButton(kPasswordOkText, client);
     ok_btn->setObjectName("ok_btn");

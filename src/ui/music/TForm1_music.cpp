@@ -14,6 +14,7 @@
 #include "ui/shell/app_start.h"
 #include "ui/skin/suiThemeManager.h"
 #include "ui/skin/suiURLLabel.h"
+#include "ui/text/caption_name.h"
 #include "ui/text/gbk_codec.h"
 
 namespace {
@@ -41,6 +42,7 @@ QLineEdit* Strip(QWidget* page, const char* name, QSize size, bool enabled) {
     strip->setObjectName(name);
     strip->setFrame(false);
     strip->setReadOnly(true);
+    strip->setAccessibleName(QStringLiteral("播放器边框"));
     strip->setEnabled(enabled);
     strip->resize(size);
     strip->setStyleSheet(
@@ -78,6 +80,7 @@ void TForm1::BuildMusicPage() {
     music_cbox->setEditable(false);
     music_cbox->setMaxVisibleItems(5);
     music_cbox->setGeometry(0, 8, 145, 22);
+    NameAfterCaption(music_cbox, player_caption);
     connect(music_cbox, &QComboBox::activated, this, &TForm1::music_cboxChange);
     suiThemeManager1->addControl(music_cbox);
     auto* setting = new suiURLLabel(page);

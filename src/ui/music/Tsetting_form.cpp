@@ -17,6 +17,7 @@
 #include "ui/skin/suiForm.h"
 #include "ui/skin/suiPageControl.h"
 #include "ui/skin/suiThemeManager.h"
+#include "ui/text/caption_name.h"
 #include "ui/text/gbk_bounded_edit.h"
 #include "ui/text/gbk_codec.h"
 
@@ -121,6 +122,11 @@ void Tsetting_form::BuildQuickSheet() {
     title_edit = Edit(sheet, "title_edit", {300, 154, 150, 22}, kQuickLinkTitleBytes);
     Label2 = Label(sheet, "Label2", "最长7个汉字 (例如：Tavinor)            ", {300, 180}, true);
     addURL_button = Place(new QPushButton("添  加", sheet), "addURL_button", {300, 216, 90, 27});
+    for (auto [control, caption] : {std::pair<QWidget*, QLabel*>{ListBox, Label6},
+                                    {cal_cbox, Label5},
+                                    {url_edit, Label3},
+                                    {title_edit, Label4}})
+        NameAfterCaption(control, caption);
     connect(cal_cbox, &QComboBox::activated, this, &Tsetting_form::cal_cboxChange);
     connect(addURL_button, &QPushButton::clicked, this, &Tsetting_form::addURL_buttonClick);
     connect(del_quick, &QPushButton::clicked, this, &Tsetting_form::del_quickClick);
@@ -142,6 +148,13 @@ void Tsetting_form::BuildMusicSheet() {
     Label9 = Label(sheet, "Label9", "* 播放器名称：   ", {240, 228});
     m_title = Edit(sheet, "m_title", {240, 248, 150, 22}, kPlayerTitleBytes);
     m_addbtn = Place(new QPushButton("添  加", sheet), "m_addbtn", {240, 286, 90, 27});
+    for (auto [control, caption] : {std::pair<QWidget*, QLabel*>{MListBox, Label7},
+                                    {m_cbox, Label8},
+                                    {width_edit, Label11},
+                                    {height_edit, Label12},
+                                    {m_url, Label10},
+                                    {m_title, Label9}})
+        NameAfterCaption(control, caption);
     connect(MListBox, &QListWidget::itemClicked, this, &Tsetting_form::MListBoxClick);
     connect(MListBox, &QListWidget::currentRowChanged, this, &Tsetting_form::MListBoxClick);
     connect(m_cbox, &QComboBox::activated, this, &Tsetting_form::m_cboxChange);

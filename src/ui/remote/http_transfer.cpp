@@ -30,8 +30,12 @@ void HttpTransfer::Start(const QUrl& url, int timeOut, qint64 maxBody, Done done
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setTransferTimeout(timeOut);
+    // Asked for by us, a compressed body is inflated by us, under the bound;
+    // the network stack's own inflating would not stop at it.
+    request.setRawHeader("Accept-Encoding", "gzip, deflate");
     cut_ = Cut::None;
     received_.clear();
+    inflater_.reset();
     maxBody_ = maxBody;
     done_ = std::move(done);
     QNetworkReply* reply = manager_->get(request);
@@ -48,6 +52,7 @@ void HttpTransfer::Start(const QUrl& url, int timeOut, qint64 maxBody, Done done
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
         if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > maxBody_)
             Stop(Cut::TooLarge);
+        ChooseDecoding(reply);
     });
     connect(reply, &QNetworkReply::readyRead, this, &HttpTransfer::Read);
     connect(reply, &QNetworkReply::finished, this, [this, reply] { Finished(reply); });
@@ -64,12 +69,35 @@ void HttpTransfer::Drop() {
     }
 }
 
+void HttpTransfer::ChooseDecoding(QNetworkReply* reply) {
+    const QByteArray encoding = reply->rawHeader("Content-Encoding").trimmed().toLower();
+    inflater_.reset();
+    if (encoding == "gzip" || encoding == "x-gzip" || encoding == "deflate")
+        inflater_ = std::make_unique<BodyInflater>();
+    else if (!encoding.isEmpty() && encoding != "identity")
+        Stop(Cut::BadEncoding);
+}
+
+HttpTransfer::Cut HttpTransfer::Take(const QByteArray& bytes) {
+    if (!inflater_) {
+        received_ += bytes;
+        return received_.size() > maxBody_ ? Cut::TooLarge : Cut::None;
+    }
+    switch (inflater_->Inflate(bytes, received_, maxBody_)) {
+    case BodyInflater::Result::Ok:
+        return Cut::None;
+    case BodyInflater::Result::TooLarge:
+        return Cut::TooLarge;
+    case BodyInflater::Result::Broken:
+        break;
+    }
+    return Cut::BadEncoding;
+}
+
 void HttpTransfer::Read() {
-    if (!reply_ || cut_ != Cut::None)
-        return;
-    received_ += reply_->readAll();
-    if (received_.size() > maxBody_)
-        Stop(Cut::TooLarge);
+    if (reply_ && cut_ == Cut::None)
+        if (const Cut cut = Take(reply_->readAll()); cut != Cut::None)
+            Stop(cut);
 }
 
 void HttpTransfer::Stop(Cut cut) {
@@ -85,11 +113,12 @@ void HttpTransfer::Finished(QNetworkReply* reply) {
     reply_ = nullptr;
     deadline_->stop();
     reply->deleteLater();
-    if (cut_ == Cut::None) {
-        received_ += reply->readAll();
-        if (received_.size() > maxBody_)
-            cut_ = Cut::TooLarge;
-    }
+    if (cut_ == Cut::None)
+        cut_ = Take(reply->readAll());
+    // A compressed body cut short is no body.
+    if (cut_ == Cut::None && inflater_ && reply->error() == QNetworkReply::NoError &&
+        !inflater_->Complete())
+        cut_ = Cut::BadEncoding;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     Outcome outcome = Outcome::Exception;
     switch (cut_) {
@@ -98,6 +127,7 @@ void HttpTransfer::Finished(QNetworkReply* reply) {
         break;
     case Cut::TooLarge:
     case Cut::Redirect:
+    case Cut::BadEncoding:
         outcome = Outcome::Failure;
         break;
     case Cut::None:

@@ -7,6 +7,9 @@
 #include <QObject>
 #include <QUrl>
 #include <functional>
+#include <memory>
+
+#include "ui/remote/body_inflater.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -22,13 +25,17 @@ public:
     HttpTransfer();
     // Drops any request in flight, then starts a GET of `url` that ends
     // within `timeOut` ms and is cut off, as an error status, once its body
-    // exceeds `maxBody` bytes.
+    // exceeds `maxBody` bytes (inflated, where it came compressed) or comes
+    // in an encoding that was not asked for.
     void Start(const QUrl& url, int timeOut, qint64 maxBody, Done done);
     // Ends the request in flight without an outcome.
     void Drop();
 
 private:
-    enum class Cut { None, Deadline, TooLarge, Redirect, Dropped };
+    enum class Cut { None, Deadline, TooLarge, Redirect, BadEncoding, Dropped };
+    void ChooseDecoding(QNetworkReply* reply);
+    // Adds arrived bytes to the body; the cut they call for, if any.
+    Cut Take(const QByteArray& bytes);
     void Read();
     void Stop(Cut cut);
     void Finished(QNetworkReply* reply);
@@ -36,6 +43,7 @@ private:
     QNetworkReply* reply_ = nullptr;
     QTimer* deadline_;
     QByteArray received_;
+    std::unique_ptr<BodyInflater> inflater_; // set while the body comes compressed
     qint64 maxBody_ = 0;
     Cut cut_ = Cut::None;
     Done done_;

@@ -3,19 +3,20 @@
 // windows handle (status text, new window, before navigate, navigation
 // error, document complete), plus scripting access to the loaded document.
 // The web engine behind it is made on first need: until then the pane is
-// plain white and a navigation waits for the engine.
+// plain white and a navigation waits for the engine. Where the engine's
+// module cannot be loaded, the pane says so in its place.
 
 #include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
-class QWebEngineLoadingInfo;
-class QWebEnginePage;
-class QWebEngineProfile;
-class QWebEngineView;
+#include "ui/shell/web_engine_module.h"
 
-class TCppWebBrowser : public QWidget {
+class QLabel;
+class QWebEnginePage;
+
+class TCppWebBrowser : public QWidget, private EngineViewEvents {
     Q_OBJECT
 public:
     explicit TCppWebBrowser(QWidget* parent = nullptr);
@@ -23,7 +24,8 @@ public:
 
     // An http address, an absolute local file path or "about:blank". Before
     // the engine is started the pane keeps the last one and loads it then.
-    void Navigate(const QString& address);
+    // revalidate: the site is asked again even for a page its cache may keep.
+    void Navigate(const QString& address, bool revalidate = false);
     void Stop();
     bool Busy() const { return busy_; }
     // Gives back the memory of a page nobody can see: the pane is plain
@@ -37,7 +39,8 @@ public:
     // element: "documentElement" or "body".
     void SetElementStyle(const QString& element, const QString& property, const QString& value);
 
-    // The engine's page of this pane; asking for it starts the engine.
+    // The engine's page of this pane; asking for it starts the engine. None
+    // where the engine's module cannot be loaded.
     QWebEnginePage* page();
     // Empty while the pane has no engine.
     QUrl url() const;
@@ -48,8 +51,6 @@ public:
     // engine and loads. Nothing before this call starts a web engine process.
     static void StartEngine();
     static bool EngineStarted();
-    // The profile all panes share: nothing is kept on disk between runs.
-    static QWebEngineProfile* SharedProfile();
 
 signals:
     void StatusTextChange(const QString& text);
@@ -63,11 +64,18 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QWebEngineView* View();
-    void Load(const QUrl& url);
-    void OnLoadingChanged(const QWebEngineLoadingInfo& info);
-    QWebEngineView* view_ = nullptr;
+    EngineView* View();
+    void Load(const QUrl& url, bool revalidate);
+    void RunScript(const QString& script, std::function<void(const QVariant&)> done = {});
+    void LoadStarted(const QString& url) override;
+    void LoadEnded(const QString& url, LoadEnd end, int errorCode) override;
+    void LinkHovered(const QString& url) override;
+    bool AcceptNavigation(const QString& url) override;
+    QWebEnginePage* NewWindowPage() override;
+    std::unique_ptr<EngineView> view_;
+    QLabel* missingEngine_ = nullptr;
     QUrl waiting_;
+    bool waitingRevalidates_ = false;
     // Where a discarded pane was.
     QUrl discarded_;
     bool busy_ = false;

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include "core/shell/screen_fit.h"
 #include "core/shell/site_address.h"
 #include "platform/platform.h"
+#include "ui/favorites/FavoriteRows.h"
 #include "ui/lock/Tlock_form.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/TForm1.h"
@@ -65,6 +67,8 @@ void TForm1::BuildPages() {
     Button1 = new QPushButton(client);
     Button1->setObjectName("Button1");
     Button1->setGeometry(0, 0, 0, 0);
+    // Where the focus rests after a button's work; a reader names the window.
+    Button1->setAccessibleName("Tavinor");
 
     suiPageControl1 = new suiPageControl(client);
     suiPageControl1->setObjectName("suiPageControl1");
@@ -102,6 +106,7 @@ void TForm1::BuildPages() {
 
     // The status line lies over the pages but belongs to the window itself.
     Edit2 = new QLineEdit(this);
+    Edit2->setAccessibleName("状态栏");
     Edit2->setObjectName("Edit2");
     Edit2->setFrame(false);
     Edit2->setReadOnly(true);
@@ -212,22 +217,25 @@ void TForm1::Restore() {
     minimizedWithoutTray_ = false;
     if (hiddenDiscardTimer_)
         hiddenDiscardTimer_->stop();
+    // Before the show, so that a start page given back in the tray is not
+    // first brought back as it was left.
+    TrayIcon1Restore();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
-    TrayIcon1Restore();
 }
 
 void TForm1::TrayIcon1Restore() {
-    CppWebBrowser1->Navigate(FromGbk(remote.startPageUrl, sizeof remote.startPageUrl));
+    // The start page is asked for again at every return, as a reload does.
+    CppWebBrowser1->Navigate(FromGbk(remote.startPageUrl, sizeof remote.startPageUrl), true);
 }
 
 // The desktop's own shortcuts reach the program even while it is locked,
 // and nothing may bring the main window above the lock.
 void TForm1::HotKey(int id) {
     if (id == kHotKeyFavorites && !(lock_form && lock_form->Engaged()))
-        RestoreToPage(guanliTabSheet);
+        N7Click();
     else if (id == kHotKeyLock)
         lock_btnClick();
 }
@@ -241,5 +249,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize &&
         suiPageControl1->indexOf(qobject_cast<QWidget*>(watched)) >= 0)
         FormCanResize();
+    if (watched == favSearchEdit && event->type() == QEvent::KeyPress &&
+        FavoriteSearchKey(static_cast<QKeyEvent*>(event)->key()))
+        return true;
+    if (watched == favSearchEdit && event->type() == QEvent::FocusIn)
+        ScrollBox->PrepareSearch();
     return ApplicationEvents1Message(watched, event) || SkinnedWindow::eventFilter(watched, event);
 }

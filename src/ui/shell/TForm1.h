@@ -8,10 +8,12 @@
 #include <memory>
 #include <vector>
 
+#include "core/favorites/store_exchange.h"
 #include "core/menus/site_catalogue.h"
 #include "core/music/player_tables.h"
 #include "core/remote/remote_settings.h"
 #include "core/store/store.h"
+#include "ui/favorites/background_work.h"
 #include "ui/shell/skinned_window.h"
 
 enum class AddCategoryResult;
@@ -109,6 +111,9 @@ public:
     suiMessageDialog* messageDlg;
     // The favorites page.
     QListWidget* ListBox;
+    // Typing here lists the matching favorites of all categories instead of
+    // the selected category's.
+    QLineEdit* favSearchEdit;
     FavoriteRows* ScrollBox;
     QCheckBox* selectAllCheckBox;
     QPushButton* delFavButton;
@@ -134,6 +139,10 @@ public:
     QPushButton* inBtn;
 
     void ListBoxClick();
+    void favSearchEditChange();
+    // Alt+B and `tavinor --favorites` land here: an empty search field with
+    // the focus.
+    void FocusFavoritesSearch();
     void addURL_buttonClick();
     void addFenlei_buttonClick();
     void delCatButtonClick();
@@ -224,6 +233,8 @@ public:
     QAction* N3;
     QAction* N2;
 
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -242,6 +253,8 @@ private:
     void BuildFavoritesPage();
     void BuildAddGroup();
     void BuildSetGroup();
+    // Up, Down, Enter and Escape in the search field; true when taken.
+    bool FavoriteSearchKey(int key);
     void ListCategories();
     void MoveCategory(int direction);
     void ShowCategoryRefusal(AddCategoryResult result);
@@ -249,7 +262,8 @@ private:
     // categories, and the page shown again from an imported data file.
     QString AskExportFile(bool& html);
     QString AskImportFile();
-    void ImportDataFile(const QString& chosen);
+    void StartDataFileImport(const QString& chosen);
+    void ReportDataFileImport(ImportOutcome outcome);
     // Bookmarks are read off the window thread and added a slice at a time.
     void StartBookmarkImport(std::function<LoadedBookmarks()> load);
     void ImportBookmarkSlice();
@@ -295,4 +309,9 @@ private:
     void DiscardHiddenPanes();
     void ReleaseWindowSurfaces();
     QTimer* hiddenDiscardTimer_ = nullptr;
+    // Asks for the surface the engine's views draw through.
+    QWidget* engineSurface_ = nullptr;
+
+    // Last, so its threads are joined before anything they may touch goes.
+    BackgroundWork background_;
 };

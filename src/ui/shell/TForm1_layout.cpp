@@ -65,6 +65,7 @@ void TForm1::FormCanResize() {
     delCatButton->setGeometry(ToQRect(l.delCatButton));
     MoveTo(upImgBtn, l.upImgBtn);
     MoveTo(downImgBtn, l.downImgBtn);
+    favSearchEdit->setGeometry(ToQRect(l.searchEdit));
     ScrollBox->setGeometry(ToQRect(l.ScrollBox));
     MoveTo(fav_num_label, l.fav_num_label);
     MoveTo(delFavButton, l.delFavButton);

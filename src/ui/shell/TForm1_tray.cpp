@@ -99,6 +99,7 @@ void TForm1::N6Click() {
 
 void TForm1::N7Click() {
     RestoreToPage(guanliTabSheet);
+    FocusFavoritesSearch();
 }
 
 void TForm1::N2Click() {

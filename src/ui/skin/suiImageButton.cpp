@@ -1,5 +1,6 @@
 #include "ui/skin/suiImageButton.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace {
@@ -70,4 +71,10 @@ void suiImageButton::paintEvent(QPaintEvent*) {
                                        QPalette::ButtonText));
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, text());
     }
+}
+
+bool suiImageButton::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTipChange && text().isEmpty())
+        setAccessibleName(toolTip());
+    return QAbstractButton::event(event);
 }

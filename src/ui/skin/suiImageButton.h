@@ -19,6 +19,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    // A picture has no words: a screen reader names the button by its tip.
+    bool event(QEvent* event) override;
 
 private:
     QPixmap pixmap_;

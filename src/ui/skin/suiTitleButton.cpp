@@ -6,11 +6,29 @@ suiTitleButton::suiTitleButton(Glyph glyph, QWidget* parent)
     : QAbstractButton(parent), glyph_(glyph) {
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
+    setAccessibleName(AccessibleName(glyph));
     resize(sizeHint());
+}
+
+QString suiTitleButton::AccessibleName(Glyph glyph) {
+    switch (glyph) {
+    case Glyph::ControlBox:
+        return QStringLiteral("窗口菜单");
+    case Glyph::Minimize:
+        return QStringLiteral("最小化");
+    case Glyph::Maximize:
+        return QStringLiteral("最大化");
+    case Glyph::Restore:
+        return QStringLiteral("还原");
+    case Glyph::Close:
+        break;
+    }
+    return QStringLiteral("关闭");
 }
 
 void suiTitleButton::setGlyph(Glyph glyph) {
     glyph_ = glyph;
+    setAccessibleName(AccessibleName(glyph));
     update();
 }
 

@@ -24,6 +24,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    static QString AccessibleName(Glyph glyph);
     void drawGlyph(QPainter& painter, const QRectF& box) const;
 
     Glyph glyph_;

@@ -1,5 +1,4 @@
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -220,9 +219,9 @@ TEST_F(FavoriteOpsTest, DeletingHalfOfAHundredThousandFavoritesTakesUnderTwoCpuS
     store.items.clear();
     for (int i = 0; i < n; ++i)
         store.items.push_back({i, 0, "u", "t", i % 2 == 0});
-    const std::clock_t start = std::clock();
+    const double start = ProcessorMs();
     ASSERT_EQ(DeleteCheckedFavorites(store, 0), 0);
-    EXPECT_LT(1000.0 * (std::clock() - start) / CLOCKS_PER_SEC, Stretched(2000));
+    EXPECT_LT(ProcessorMs() - start, Stretched(2000));
     EXPECT_EQ(store.items.size(), n / 2u);
     EXPECT_EQ(Int32At(Bytes(), At(n - 2) + 360), 1);
 }

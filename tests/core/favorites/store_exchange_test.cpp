@@ -109,6 +109,9 @@ TEST_F(StoreExchangeTest, ImportChecksTheHeaderAndLeavesEverythingOnAFailure) {
     }
     EXPECT_EQ(CheckImportFile(dir.File("none.dat")), ImportCheck::CannotOpen);
     EXPECT_EQ(ImportStoreFile(store, dir.File("none.dat")), ImportOutcome::CannotOpen);
+    // Only a regular file is read: a folder is not even opened.
+    std::filesystem::create_directory(dir.File("folder.dat"));
+    EXPECT_EQ(ImportStoreFile(store, dir.File("folder.dat")), ImportOutcome::CannotOpen);
     EXPECT_EQ(ReadBytes(data), before);
     EXPECT_EQ(store.items.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(ImportBackupPath(data)));
@@ -122,7 +125,13 @@ TEST_F(StoreExchangeTest, ExportThenImportRenumbersIdsSoCategoriesCanBeAddedAgai
     ASSERT_EQ(AddCategory(store, "new"), AddCategoryResult::IdsUsedUp);
 
     ASSERT_EQ(ExportStore(target, data), 0);
-    ASSERT_EQ(ImportStoreFile(store, target), ImportOutcome::Imported);
+    // Gigabytes past the last record (sparse: no disk) are never read; the
+    // records are.
+    std::filesystem::resize_file(target,
+                                 std::filesystem::file_size(target) + (std::uintmax_t(4) << 30));
+    const OfferedFile offered = ReadOfferedFile(target);
+    EXPECT_EQ(offered.bytes.size(), static_cast<std::size_t>(kFixedBlockSize + 2 * kRecordSize));
+    ASSERT_EQ(ImportStoreBytes(store, offered.bytes), ImportOutcome::Imported);
     ASSERT_EQ(store.items.size(), 2u);
     EXPECT_EQ(store.items[1].recordIndex, 1);
     EXPECT_EQ(store.categoryRowCount[1], 2);

@@ -26,7 +26,8 @@ TEST(LayOutMainWindow, FavoritesPageFollowsTheSheetHeightAndFrameWidth) {
     EXPECT_EQ(l.delCatButton, (LayoutRect{73, 592, 100, 20}));
     EXPECT_EQ(l.upImgBtn, (LayoutPoint{12, 590}));
     EXPECT_EQ(l.downImgBtn, (LayoutPoint{32, 590}));
-    EXPECT_EQ(l.ScrollBox, (LayoutRect{181, 16, 470, 570}));
+    EXPECT_EQ(l.searchEdit, (LayoutRect{181, 16, 470, 22}));
+    EXPECT_EQ(l.ScrollBox, (LayoutRect{181, 44, 470, 542})) << "ends with the list";
     EXPECT_EQ(l.fav_num_label, (LayoutPoint{181, 596}));
     // R2 = 173 + 470 + 8 = 651.
     EXPECT_EQ(l.delFavButton, (LayoutPoint{539, 592}));

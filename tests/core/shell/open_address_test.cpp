@@ -83,7 +83,10 @@ TEST(JudgeBrowserAddress, TheOwnPageIsJudgedWithSymbolicLinksResolved) {
     WriteBytes(docs + "/mine.htm", "own");
     WriteBytes(dir.File("other/mine.htm"), "someone else's");
     // <docs>/link/.. is <other>, not <docs>, once the link is followed.
-    std::filesystem::create_directory_symlink(dir.File("other/deep"), docs + "/link");
+    std::error_code noLinks;
+    std::filesystem::create_directory_symlink(dir.File("other/deep"), docs + "/link", noLinks);
+    if (noLinks)
+        GTEST_SKIP() << "this system's C++ library makes no symbolic links: " << noLinks.message();
     std::filesystem::create_directory_symlink(docs, dir.File("docs-link"));
 
     EXPECT_EQ(JudgeBrowserAddress(docs + "/link/../mine.htm", docs), BrowserAddress::Refused);

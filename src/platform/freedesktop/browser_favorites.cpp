@@ -5,8 +5,9 @@
 
 #include "core/favorites/ini_text.h"
 #include "core/favorites/shortcut_folder.h"
+#include "core/store/read_file.h"
+#include "platform/freedesktop/browser_sources.h"
 #include "platform/platform.h"
-#include "platform/x11/browser_sources.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ QString Home() {
 }
 
 QString ReadText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.read(1 << 20)) : QString();
+    return QString::fromStdString(ReadRegularFile(path.toStdString(), 1 << 20).value_or(""));
 }
 
 // The default profile's folder in a Firefox profiles folder: the one the

@@ -1,4 +1,4 @@
-#include "platform/x11/instance_lock.h"
+#include "platform/linux/instance_lock.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -13,8 +13,8 @@
 #include <QTimer>
 #include <map>
 
+#include "platform/linux/hotkey_dispatch.h"
 #include "platform/platform.h"
-#include "platform/x11/hotkey_dispatch.h"
 
 namespace platform::portal {
 

@@ -7,6 +7,10 @@
 
 #include "core/favorites/bookmark_tree.h"
 
+// The most a browser's store is read to: far above what a browser writes,
+// far below what would fill memory.
+constexpr std::size_t kBrowserStoreBound = std::size_t(256) << 20;
+
 // Firefox's places.sqlite: its bookmark folders below the root (tags left
 // out) as folders of the returned tree. Read from a copy taken with its
 // write-ahead log, never in place, so a running Firefox is not disturbed.

@@ -10,9 +10,9 @@
 #include <unistd.h>
 
 #include "core/lock/restart_pace.h"
+#include "platform/linux/helper_process.h"
 #include "platform/lock_channel/channel.h"
 #include "platform/platform.h"
-#include "platform/x11/helper_process.h"
 
 namespace platform {
 namespace {

@@ -12,8 +12,8 @@
 #include <unistd.h>
 #include <utility>
 
+#include "platform/linux/instance_folder.h"
 #include "platform/platform.h"
-#include "platform/x11/instance_folder.h"
 
 namespace platform {
 namespace {

@@ -4,17 +4,17 @@
 
 #include <QWebEnginePage>
 
-class TCppWebBrowser;
+class EngineViewEvents;
 
 class TavinorWebPage : public QWebEnginePage {
     Q_OBJECT
 public:
-    TavinorWebPage(QWebEngineProfile* profile, TCppWebBrowser* pane);
+    TavinorWebPage(QWebEngineProfile* profile, EngineViewEvents* events, QObject* parent);
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage* createWindow(WebWindowType type) override;
 
 private:
-    TCppWebBrowser* pane_;
+    EngineViewEvents* events_;
 };

@@ -1,10 +1,10 @@
 // The Chromium family keeps its bookmarks in one JSON file per profile.
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "platform/x11/browser_sources.h"
+#include "core/store/read_file.h"
+#include "platform/freedesktop/browser_sources.h"
 
 namespace {
 
@@ -34,10 +34,14 @@ void Fill(BookmarkNode& folder, const QJsonArray& children, std::size_t depth) {
 } // namespace
 
 std::optional<BookmarkNode> ReadChromiumBookmarks(const QString& bookmarksFile) {
-    QFile file(bookmarksFile);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a plain file, and one of a size a browser writes: a link to a
+    // device or a FIFO in its place must neither fill memory nor hang.
+    const std::optional<std::string> json =
+        ReadRegularFile(bookmarksFile.toStdString(), kBrowserStoreBound + 1);
+    if (!json || json->size() > kBrowserStoreBound)
         return std::nullopt;
-    return ChromiumBookmarksFromJson(file.readAll());
+    return ChromiumBookmarksFromJson(
+        QByteArray::fromRawData(json->data(), static_cast<qsizetype>(json->size())));
 }
 
 std::optional<BookmarkNode> ChromiumBookmarksFromJson(const QByteArray& json) {

@@ -5,7 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/x11/helper_process.h"
+#include "platform/linux/helper_process.h"
 
 namespace platform {
 

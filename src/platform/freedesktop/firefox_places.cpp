@@ -1,6 +1,7 @@
 // Firefox keeps its bookmarks in an SQLite database that a running Firefox
 // holds locked; a copy taken together with its write-ahead log is read instead.
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -9,7 +10,11 @@
 #include <set>
 #include <vector>
 
-#include "platform/x11/browser_sources.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/freedesktop/browser_sources.h"
 
 namespace {
 
@@ -89,11 +94,36 @@ private:
     std::set<qint64> visited_;
 };
 
+// Copies a plain file of at most kBrowserStoreBound bytes: a FIFO or a device
+// in the profile is refused without blocking, and nothing reads on for ever.
+bool CopyRegularFile(const QString& from, const QString& to) {
+    const int fd =
+        ::open(QFile::encodeName(from).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    QFile source;
+    QFile target(to);
+    struct stat status {};
+    bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+              static_cast<std::size_t>(status.st_size) <= kBrowserStoreBound &&
+              source.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) &&
+              target.open(QIODevice::WriteOnly);
+    if (!source.isOpen())
+        ::close(fd);
+    std::size_t copied = 0;
+    while (ok && !source.atEnd() && copied <= kBrowserStoreBound) {
+        const QByteArray chunk = source.read(1 << 16);
+        ok = !chunk.isEmpty() && target.write(chunk) == chunk.size();
+        copied += static_cast<std::size_t>(chunk.size());
+    }
+    return ok && copied <= kBrowserStoreBound;
+}
+
 bool CopyWithLog(const QString& placesFile, const QString& copy) {
-    if (!QFile::copy(placesFile, copy))
+    if (!CopyRegularFile(placesFile, copy))
         return false;
     const QString log = placesFile + "-wal";
-    return !QFile::exists(log) || QFile::copy(log, copy + "-wal");
+    return !QFileInfo::exists(log) || CopyRegularFile(log, copy + "-wal");
 }
 
 } // namespace

@@ -7,14 +7,13 @@
 #include <QStandardPaths>
 #include <unistd.h>
 
+#include "platform/linux/instance_folder.h"
+#include "platform/linux/instance_lock.h"
 #include "platform/platform.h"
-#include "platform/x11/instance_folder.h"
-#include "platform/x11/instance_lock.h"
 
 namespace platform {
 
 void PrepareProcess() {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The engine's sandbox cannot run as root; an ordinary user keeps it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -1,4 +1,4 @@
-#include "platform/x11/session.h"
+#include "platform/freedesktop/session.h"
 
 #include <QString>
 

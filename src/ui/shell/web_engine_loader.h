@@ -1,0 +1,15 @@
+#pragma once
+// Finds and loads the web engine module, once per process.
+
+#include <QString>
+
+class WebEngineModule;
+
+// Loads the module on the first call; nullptr when it cannot be loaded, with
+// the reason in WebEngineLoadError().
+WebEngineModule* LoadWebEngine();
+bool WebEngineLoaded();
+QString WebEngineLoadError();
+// The module's file, for a program that does not lie where it is installed
+// (the tests); set before the first LoadWebEngine().
+void SetWebEngineModuleFile(const QString& path);

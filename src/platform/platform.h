@@ -131,21 +131,31 @@ bool SetLockGuardPassword(const std::string& password);
 // The lock ended normally: the guard ends without showing anything.
 void StopLockGuard();
 
-// How the lock holds this session; the cover and guard above serve OwnCover only.
+// How the lock holds this session; the cover and guard above serve OwnCover
+// only. The compositor is asked once, on a thread of its own that the first
+// call (or StartSessionLockProbe, at start) begins; a call waits for its
+// answer, which takes at most a few seconds.
 LockWay SessionLockWay();
+void StartSessionLockProbe();
 // LockWay::LockClient: the lock client beside the program locks the desktop
 // at once with `password` (UTF-8, not empty) and keeps it locked should the
-// program end. Its events arrive on the window thread; after `unlocked` or
-// `lost` the client is gone. False when it could not be started.
+// program end. A client that dies once the desktop was locked is replaced
+// every time, until the password is typed. Its events arrive on the window
+// thread; after `unlocked`, `failed` or `ended` the lock is over. False when
+// not even the first client could be started.
 struct LockClientEvents {
     std::function<void()> unlocked;                               // the right password was typed
     std::function<void(const std::string& password)> passwordSet; // UTF-8, typed at the lock
-    std::function<void()> lost; // it ended without the password: it could not lock, or died
+    std::function<void()> failed; // the first client ended before the desktop was locked
+    std::function<void()> ended;  // the compositor ended the lock: another locker has it
 };
 bool StartLockClient(const std::string& password, LockClientEvents events);
+// From the start until the lock is over, replacements included.
 bool LockClientRunning();
 // LockWay::DesktopLock: asks the desktop to lock itself with its own screen
-// lock; false when nothing answered.
-bool AskDesktopToLock();
+// lock and waits, on the window thread's event loop, for the desktop to say
+// that it is locked: `done(true)` then, `done(false)` when within a few
+// seconds nothing did. `done` is called later, never from within the call.
+void AskDesktopToLock(std::function<void(bool locked)> done);
 
 } // namespace platform

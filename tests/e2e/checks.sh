@@ -20,4 +20,5 @@ wait_for() { # wait_for SECONDS COMMAND...
   until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.1; done
 }
 ended() { ! kill -0 "$1" 2>/dev/null; }
+not() { ! "$@"; }
 finish() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }

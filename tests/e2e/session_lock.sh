@@ -7,20 +7,12 @@
 # Usage: session_lock.sh PATH_TO_TAVINOR_WAYLAND_LOCK (run by with-sway.sh)
 set -uo pipefail
 [ -n "${WITH_SWAY_ROOT:-}" ] || { echo "skipped: no WITH_SWAY_ROOT (scripts/make-sway-root.sh)"; exit 77; }
-source "$(dirname "$0")/checks.sh"
-cp "$1" "$(dirname "$0")/../support/lock_channel_driver.py" "$SWAY_DIR/bin/"
-home="$SWAY_DIR/home"
-client="$SWAY_DIR/bin/tavinor-wayland-lock"
 source "$(dirname "$0")/wayland_checks.sh"
+cp "$1" "$(dirname "$0")/../support/lock_channel_driver.py" "$SWAY_DIR/bin/"
 
-start_client() { # start_client RECORD
-  as_user /usr/bin/python3 "$SWAY_DIR/bin/lock_channel_driver.py" "$client" Secret "$home/$1" &
-  wait_for 10 locked
-}
 said() { grep -qx "$2" "$home/$1" 2>/dev/null; }
 
-# See wayland_lock.sh: a keyboard that stays.
-as_user wtype -s 3600000 &
+steady_keyboard
 check "a native window records what is typed" recorder typed
 as_user wtype ab
 check "before the lock" wait_for 5 recorded typed ab

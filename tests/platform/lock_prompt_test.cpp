@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "core/lock/lock_texts.h"
 #include "platform/wayland/lock/lock_prompt.h"
 
 namespace {
@@ -20,7 +21,11 @@ std::string Repeat(const std::string& text, int times) {
 TEST(LockPrompt, ChangeOfPasswordCountsTheDataFilesBytes) {
     LockedText password;
     password.Append("旧密码");
-    LockPrompt prompt(password);
+    std::string saved;
+    LockPrompt prompt(password, [&saved](std::string_view chosen) {
+        saved = chosen;
+        return true;
+    });
     prompt.OpenChange();
     prompt.Type("旧");
     prompt.NextField(false);
@@ -42,11 +47,32 @@ TEST(LockPrompt, ChangeOfPasswordCountsTheDataFilesBytes) {
     prompt.Type(chosen);
     EXPECT_EQ(prompt.Enter(), LockPrompt::Outcome::PasswordSet);
     EXPECT_EQ(password.View(), chosen);
+    EXPECT_EQ(saved, chosen);
     EXPECT_EQ(prompt.CurrentMode(), LockPrompt::Mode::Unlock);
 
     prompt.Type("旧密码");
     EXPECT_EQ(prompt.Enter(), LockPrompt::Outcome::Nothing);
     EXPECT_TRUE(prompt.WrongPassword());
     prompt.Type(" " + chosen + " ");
+    EXPECT_EQ(prompt.Enter(), LockPrompt::Outcome::Unlocked);
+}
+
+// Once the program is gone nothing would write a new password to the data
+// file: the change is refused in red and the old password keeps unlocking.
+TEST(LockPrompt, ChangeThatCannotBeSavedIsRefused) {
+    LockedText password;
+    password.Append("old");
+    LockPrompt prompt(password, [](std::string_view) { return false; });
+    prompt.OpenChange();
+    for (const char* text : {"old", "new", "new"}) {
+        prompt.Type(text);
+        prompt.NextField(false);
+    }
+    EXPECT_EQ(prompt.Enter(), LockPrompt::Outcome::Nothing);
+    EXPECT_EQ(prompt.Notice(), kLockChangeNotSavedText);
+    EXPECT_EQ(prompt.CurrentMode(), LockPrompt::Mode::Change);
+    EXPECT_EQ(password.View(), "old");
+    prompt.CancelChange();
+    prompt.Type("old");
     EXPECT_EQ(prompt.Enter(), LockPrompt::Outcome::Unlocked);
 }

@@ -1,10 +1,13 @@
 // The global hot keys against the real X server: taken when free, refused
-// while another client holds the key, and not lost to an X error of some
-// earlier, unrelated request that arrives while they are being taken.
+// while another client holds the key, not lost to an X error of some
+// earlier, unrelated request that arrives while they are being taken, and
+// following their letter when the keyboard's layout changes.
 #include <QGuiApplication>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "support/waits.h"
 
 // Last: its macros (None, Bool) clash with names in the headers above.
 #include <X11/Xlib.h>
@@ -38,6 +41,34 @@ TEST(HotKeys, TakenWhenFreeRefusedWhileHeldElsewhereDespiteUnrelatedErrors) {
     XSync(QtDisplay(), False);
     EXPECT_TRUE(platform::RegisterHotKey(nullptr, kId, platform::kModControl, 'J'));
     platform::UnregisterHotKey(nullptr, kId);
+}
+
+// Under Dvorak the letter K lies where V was, and T where K was: Ctrl+K
+// still fires the hot key, and Ctrl+T, on the key the grab first took, no
+// longer does.
+TEST(HotKeys, FollowTheirLetterThroughALayoutChange) {
+    int fired = 0;
+    platform::SetHotKeyHandler([&fired](int id) { fired += id == kId; });
+    ASSERT_TRUE(platform::RegisterHotKey(nullptr, kId, platform::kModControl, 'K'));
+    const KeyCode wasK = XKeysymToKeycode(QtDisplay(), XStringToKeysym("k"));
+    ASSERT_EQ(QProcess::execute("setxkbmap", {"-layout", "us", "-variant", "dvorak"}), 0);
+    Display* fresh = XOpenDisplay(nullptr);
+    ASSERT_NE(fresh, nullptr);
+    ASSERT_EQ(XKeysymToKeycode(fresh, XStringToKeysym("t")), wasK);
+    XCloseDisplay(fresh);
+
+    // The grab moves once the program has heard of the change.
+    EXPECT_TRUE(WaitFor([&fired] {
+        QProcess::execute("xdotool", {"key", "ctrl+k"});
+        return fired > 0;
+    }));
+    Linger(500); // the presses of the last tries are still on their way
+    fired = 0;
+    ASSERT_EQ(QProcess::execute("xdotool", {"key", "ctrl+t"}), 0);
+    Linger(500);
+    EXPECT_EQ(fired, 0);
+    platform::UnregisterHotKey(nullptr, kId);
+    QProcess::execute("setxkbmap", {"-layout", "us"});
 }
 
 } // namespace

@@ -5,7 +5,7 @@ LockRequestPlan PlanLockRequest(const LockRequestState& state) {
     if (state.lockShown || state.passwordDialogOpen)
         return plan;
     plan.resetStalePolicy = state.taskMgrPolicy == 1;
-    plan.then =
-        state.hasPassword ? LockRequestPlan::Then::ShowLock : LockRequestPlan::Then::AskForPassword;
+    plan.then = state.hasPassword || state.desktopsOwnLock ? LockRequestPlan::Then::ShowLock
+                                                           : LockRequestPlan::Then::AskForPassword;
     return plan;
 }

@@ -11,6 +11,9 @@ struct LockRequestState {
     bool passwordDialogOpen = false; // the first password is being asked for
     unsigned taskMgrPolicy = 0;      // the policy value as read, 0 when missing
     bool hasPassword = false;
+    // The desktop locks itself and its login password opens it: the
+    // program's password plays no part.
+    bool desktopsOwnLock = false;
 };
 
 struct LockRequestPlan {

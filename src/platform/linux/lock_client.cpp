@@ -1,10 +1,15 @@
 // The Wayland lock client (wayland/lock/): it draws the lock and holds the input
 // itself, and it keeps the desktop locked should the program end meanwhile.
 // It learns the password over a socket, as the X11 guard does, and answers
-// over the same socket when the right password was typed or a new one set.
+// over the same socket once the desktop is locked, when the right password
+// was typed or a new one set, and when the compositor ended its lock.
+#include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
 #include <unistd.h>
 
+#include "core/lock/restart_pace.h"
 #include "platform/linux/helper_process.h"
 #include "platform/lock_channel/channel.h"
 #include "platform/platform.h"
@@ -12,15 +17,28 @@
 namespace platform {
 namespace {
 
+// Clients that end before any said the desktop was locked: then the
+// desktop's own lock is asked instead.
+constexpr int kFailuresBeforeLocked = 3;
+
 struct Client {
     int channel = -1;
     QSocketNotifier* notifier = nullptr;
     LockClientEvents events;
+    // From the first start until the unlock, the compositor's end of the
+    // lock, or the first client's failure.
+    bool engaged = false;
+    // Some client said the desktop was locked: from then on only the
+    // password opens it, whatever happens to the clients.
+    bool held = false;
+    int failuresBeforeLocked = 0;
+    std::string password; // for the client that takes over
+    RestartPace pace;
 };
 Client client;
 
 // Also called from the notifier's own signal: it goes once that returns.
-void EndClient() {
+void CloseChannel() {
     if (client.notifier != nullptr) {
         client.notifier->setEnabled(false);
         client.notifier->deleteLater();
@@ -31,49 +49,104 @@ void EndClient() {
     client.channel = -1;
 }
 
+// The lock is over for the program; `event` is the last thing it hears.
+void Disengage(const std::function<void()>& event) {
+    const auto last = event;
+    CloseChannel();
+    std::fill(client.password.begin(), client.password.end(), '\0');
+    client.password.clear();
+    client.engaged = false;
+    client.held = false;
+    client.pace.Reset();
+    last();
+}
+
+void ClientSpoke();
+
+bool StartClient() {
+    client.pace.Started(RestartPace::Clock::now());
+    client.channel = StartHelperOnChannel("tavinor-wayland-lock");
+    if (client.channel < 0)
+        return false;
+    if (!SendPasswordMessage(client.channel, client.password)) {
+        CloseChannel();
+        return false;
+    }
+    client.notifier = new QSocketNotifier(client.channel, QSocketNotifier::Read);
+    QObject::connect(client.notifier, &QSocketNotifier::activated, ClientSpoke);
+    return true;
+}
+
+// A client that died while the lock held is replaced, however often it
+// dies: with ext-session-lock the compositor keeps the session locked and
+// hands the lock to the new client; with overlay surfaces the desktop is
+// open in the moment between the two. A client that cannot be started is
+// tried again at the same pace; the program never gives the lock up.
+void Replace() {
+    if (!client.engaged || client.channel >= 0)
+        return;
+    const auto delay = client.pace.Delay(RestartPace::Clock::now());
+    if (delay.count() > 0) {
+        QTimer::singleShot(delay, qApp, Replace);
+        return;
+    }
+    if (!StartClient()) {
+        qWarning("The lock client could not be started again; trying again.");
+        QTimer::singleShot(RestartPace::kSlowInterval, qApp, Replace);
+    }
+}
+
 // The client writes each message whole, so the rest of one that has begun
 // to arrive follows at once.
 void ClientSpoke() {
     LockedText password;
     switch (ReadGuardMessage(client.channel, password)) {
     case GuardMessage::Password:
-        client.events.passwordSet(std::string(password.View()));
+        client.password = password.View();
+        client.events.passwordSet(client.password);
         return;
-    case GuardMessage::Unlock: {
-        const auto unlocked = client.events.unlocked;
-        EndClient();
-        unlocked();
+    case GuardMessage::Locked:
+        client.held = true;
         return;
-    }
-    case GuardMessage::Closed: {
-        const auto lost = client.events.lost;
-        EndClient();
-        lost();
+    case GuardMessage::Unlock:
+        Disengage(client.events.unlocked);
         return;
-    }
+    case GuardMessage::Ended:
+        Disengage(client.events.ended);
+        return;
+    case GuardMessage::Closed:
+        // A client that could not lock at all (no protocol, refused, not
+        // even started) fails again at once; one killed before it said so
+        // is replaced like any other.
+        if (!client.held && ++client.failuresBeforeLocked == kFailuresBeforeLocked) {
+            Disengage(client.events.failed);
+            return;
+        }
+        CloseChannel();
+        Replace();
+        return;
     }
 }
 
 } // namespace
 
 bool StartLockClient(const std::string& password, LockClientEvents events) {
-    if (client.channel >= 0 || password.empty())
+    if (client.engaged || password.empty())
         return false;
-    client.channel = StartHelperOnChannel("tavinor-wayland-lock");
-    if (client.channel < 0)
-        return false;
-    if (!SendPasswordMessage(client.channel, password)) {
-        EndClient();
+    client.password = password;
+    client.events = std::move(events);
+    client.held = false;
+    client.failuresBeforeLocked = 0;
+    if (!StartClient()) {
+        client.password.clear();
         return false;
     }
-    client.events = std::move(events);
-    client.notifier = new QSocketNotifier(client.channel, QSocketNotifier::Read);
-    QObject::connect(client.notifier, &QSocketNotifier::activated, ClientSpoke);
+    client.engaged = true;
     return true;
 }
 
 bool LockClientRunning() {
-    return client.channel >= 0;
+    return client.engaged;
 }
 
 } // namespace platform

@@ -48,6 +48,14 @@ bool SendUnlockMessage(int channel) {
     return SendAll(channel, kUnlockMessage);
 }
 
+bool SendLockedMessage(int channel) {
+    return SendAll(channel, kLockedMessage);
+}
+
+bool SendEndedMessage(int channel) {
+    return SendAll(channel, kEndedMessage);
+}
+
 GuardMessage ReadGuardMessage(int channel, LockedText& password) {
     char line[32];
     std::size_t length = 0;
@@ -61,6 +69,10 @@ GuardMessage ReadGuardMessage(int channel, LockedText& password) {
     const std::string_view text(line, length + 1);
     if (text == kUnlockMessage)
         return GuardMessage::Unlock;
+    if (text == kLockedMessage)
+        return GuardMessage::Locked;
+    if (text == kEndedMessage)
+        return GuardMessage::Ended;
     if (!text.starts_with(kPasswordMessageWord))
         return GuardMessage::Closed;
     std::size_t size = 0;

@@ -1,3 +1,5 @@
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <sys/mman.h>
 
@@ -5,9 +7,14 @@
 #include "platform/lock_channel/locked_text.h"
 
 // Without the right to lock memory the text still works; it may then be
-// swapped out like any other page.
+// swapped out like any other page, which is said once.
 LockedText::LockedText() {
-    mlock(bytes_, sizeof bytes_);
+    static bool told = false;
+    if (mlock(bytes_, sizeof bytes_) != 0 && !told) {
+        told = true;
+        std::fprintf(stderr, "Passwords could not be kept from swap (mlock: %s).\n",
+                     std::strerror(errno));
+    }
 }
 
 // The pages stay locked: another text may share them, and unlocking a page

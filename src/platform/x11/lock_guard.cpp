@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <poll.h>
 #include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -21,11 +20,10 @@
 namespace platform {
 namespace {
 
-// A guard that has not shown its cover by then does without.
-constexpr int kCoverWaitMs = 5000;
 int channel = -1;
-// Hears the guard's end.
+// Hears the guard's cover, then the guard's end.
 QSocketNotifier* watcher = nullptr;
+bool coverKnown = false;
 // For the guard that takes over.
 std::string guardPassword;
 
@@ -45,14 +43,13 @@ void ForgetPassword() {
     guardPassword.clear();
 }
 
-// The guard's answer to its first password: its cover window; 0 when it
-// ended or gave no answer.
+// The guard's answer to its first password, which it writes whole: its
+// cover window; 0 when it ended or said something else.
 Window ReadCover() {
     char line[32];
     std::size_t length = 0;
     while (length < sizeof line) {
-        pollfd ready{channel, POLLIN, 0};
-        if (::poll(&ready, 1, kCoverWaitMs) <= 0 || ::read(channel, line + length, 1) != 1)
+        if (::recv(channel, line + length, 1, MSG_DONTWAIT) != 1)
             return 0;
         if (line[length] == '\n')
             break;
@@ -65,6 +62,21 @@ Window ReadCover() {
     const char* first = line + kCoverMessageWord.size();
     const auto [end, error] = std::from_chars(first, line + length, cover);
     return error == std::errc() && end == line + length ? cover : 0;
+}
+
+// The lock's windows move into the cover once the guard shows it, which
+// costs them the keyboard; a guard that ends before (no display) is not
+// replaced, since its successor would fare no better.
+void CoverArrived() {
+    const Window cover = ReadCover();
+    if (cover == 0) {
+        CloseChannel();
+        qWarning("The lock guard could not be started; a crash while locked would unlock.");
+        return;
+    }
+    coverKnown = true;
+    KeepInCover(cover);
+    RestoreFocus();
 }
 
 // The guard says nothing after its cover: the socket becoming readable
@@ -84,11 +96,12 @@ void GuardEnded() {
         qWarning("The lock guard ended and could not be started again; a crash while locked "
                  "would unlock.");
     std::fill(password.begin(), password.end(), '\0');
-    RestoreFocus();
 }
 
 } // namespace
 
+// The guard answers with its cover on the window thread's event loop, which
+// never waits for it.
 bool StartLockGuard(const std::string& password) {
     if (channel >= 0)
         return SetLockGuardPassword(password);
@@ -99,15 +112,14 @@ bool StartLockGuard(const std::string& password) {
         CloseChannel();
         return false;
     }
-    // A guard without a cover (no display) could not keep the lock.
-    const Window cover = ReadCover();
-    if (cover == 0) {
-        CloseChannel();
-        return false;
-    }
-    KeepInCover(cover);
+    coverKnown = false;
     watcher = new QSocketNotifier(channel, QSocketNotifier::Read);
-    QObject::connect(watcher, &QSocketNotifier::activated, [] { GuardEnded(); });
+    QObject::connect(watcher, &QSocketNotifier::activated, [] {
+        if (coverKnown)
+            GuardEnded();
+        else
+            CoverArrived();
+    });
     return true;
 }
 

@@ -16,13 +16,16 @@ void TForm1::lock_btnClick() {
 void TForm1::LockRequest() {
     if (lock_form == nullptr || pwd_form == nullptr)
         return;
-    // The policy value and the panels belong to the lock window's way only.
-    const bool ownCover = platform::SessionLockWay() == LockWay::OwnCover;
+    const LockWay way = platform::SessionLockWay();
     LockRequestState state;
-    state.lockShown = lock_form->isVisible() || platform::LockClientRunning();
+    state.lockShown =
+        lock_form->isVisible() || platform::LockClientRunning() || desktopLockPending_;
     state.passwordDialogOpen = pwd_form->isVisible();
-    state.taskMgrPolicy = state.lockShown || !ownCover ? 0 : lock_form->ReadTaskMgrPolicy();
+    // The policy value and the panels belong to the lock window's way only.
+    state.taskMgrPolicy =
+        state.lockShown || way != LockWay::OwnCover ? 0 : lock_form->ReadTaskMgrPolicy();
     state.hasPassword = !GetLockPassword().isEmpty();
+    state.desktopsOwnLock = way == LockWay::DesktopLock;
     const LockRequestPlan plan = PlanLockRequest(state);
     if (plan.resetStalePolicy) {
         lock_form->EngageLock();
@@ -54,33 +57,44 @@ void TForm1::EngageSessionLock() {
 
 // The client draws the lock and its change of password; the program shows
 // its window after the unlock and keeps a new password in the data file.
-bool TForm1::StartLockClient(bool replacement) {
+// Once the desktop was locked the client is replaced whenever it dies, so
+// only a client that never locked hands over to the desktop's own lock.
+bool TForm1::StartLockClient() {
     platform::LockClientEvents events;
     events.unlocked = [this] { Restore(); };
     events.passwordSet = [this](const std::string& password) {
         SetLockPassword(QString::fromStdString(password));
     };
-    // A client that died while locked is replaced once: a compositor with
-    // ext-session-lock hands the lock it still holds to the new client, and
-    // overlay surfaces come back. Otherwise the desktop is open again.
-    events.lost = [this, replacement] {
-        if (replacement || !StartLockClient(true))
-            LockDesktop();
+    events.failed = [this] {
+        qWarning("The lock client could not lock; the desktop is asked to lock.");
+        LockDesktop();
+    };
+    events.ended = [] {
+        qWarning("The compositor ended the lock; another locker has the desktop.");
     };
     return platform::StartLockClient(GetLockPassword().toStdString(), std::move(events));
 }
 
 // Said once per run: from then on the user knows which password opens it.
+// The desktop takes a moment to say it is locked; meanwhile another
+// request does nothing.
 void TForm1::LockDesktop() {
-    if (!platform::AskDesktopToLock()) {
-        ShowMsgDlg("这个桌面不允许本程序锁定屏幕，也没有响应锁屏请求。电脑没有锁定。");
+    if (desktopLockPending_)
         return;
-    }
-    if (desktopLockExplained_)
-        return;
-    desktopLockExplained_ = true;
-    ShowMsgDlg(
-        "这个桌面用它自己的锁屏锁定电脑：解锁时请输入您的登录密码，而不是本程序的锁屏密码。");
+    desktopLockPending_ = true;
+    platform::AskDesktopToLock([this](bool locked) {
+        desktopLockPending_ = false;
+        if (!locked) {
+            qWarning("Neither the screen saver nor logind locked the desktop.");
+            ShowMsgDlg("这个桌面不允许本程序锁定屏幕，也没有响应锁屏请求。电脑没有锁定。");
+            return;
+        }
+        if (desktopLockExplained_)
+            return;
+        desktopLockExplained_ = true;
+        ShowMsgDlg("这个桌面用它自己的锁屏锁定电脑：解锁时请输入您的登录密码，而不是本程序的锁屏"
+                   "密码。");
+    });
 }
 
 // The data file holds the password, so a new one is written at once rather

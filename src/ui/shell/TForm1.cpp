@@ -60,6 +60,7 @@ TForm1::TForm1(QWidget* parent)
     connect(suiForm1, &suiForm::minimizeRequested, this, &TForm1::Minimize);
     BuildTrayIcon();
     BuildRemote();
+    platform::StartSessionLockProbe();
 
     platform::SetHotKeyHandler([this](int id) { HotKey(id); });
     platform::OnHotKeysBound([this](bool bound) { HotKeysBound(bound); });

@@ -248,9 +248,10 @@ protected:
 private:
     // The lock request's steps, once the lock's windows exist.
     void LockRequest();
-    bool StartLockClient(bool replacement = false);
+    bool StartLockClient();
     void LockDesktop();
     bool desktopLockExplained_ = false;
+    bool desktopLockPending_ = false;
     void BuildPages();
     void BuildFavoritesPage();
     void BuildAddGroup();

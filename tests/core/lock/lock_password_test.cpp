@@ -73,6 +73,8 @@ TEST(LockRequest, ResetsAStalePolicyThenLocksOrAsks) {
     plan = PlanLockRequest({false, false, 0, false});
     EXPECT_FALSE(plan.resetStalePolicy);
     EXPECT_EQ(plan.then, Then::AskForPassword);
+    // The desktop's own lock opens with the login password: none is asked for.
+    EXPECT_EQ(PlanLockRequest({false, false, 0, false, true}).then, Then::ShowLock);
     EXPECT_FALSE(PlanLockRequest({false, false, 2, true}).resetStalePolicy);
     // While the lock is up or its first password is asked for, nothing at all.
     for (const LockRequestState& busy :

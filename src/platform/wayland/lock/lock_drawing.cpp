@@ -104,6 +104,8 @@ void DrawUnlock(cairo_t* cairo, int left, int top, const LockPrompt& prompt, Loc
     spots.changeLink = Text(cairo, left + 277, top + 3, kLockChangeLinkText, kWhite, true);
     if (prompt.WrongPassword())
         Text(cairo, left + 66, top + 26, kLockWrongPasswordText, kRed);
+    if (prompt.CapsLock())
+        Text(cairo, left + 66, top + 46, kLockCapsLockHint, kWhite);
 }
 
 // The password dialog's change mode, at its own positions in a panel.
@@ -122,6 +124,8 @@ void DrawChange(cairo_t* cairo, int left, int top, const LockPrompt& prompt, Loc
     }
     if (!prompt.Notice().empty())
         Text(cairo, left + 130, top + 155, prompt.Notice(), kRed);
+    if (prompt.CapsLock())
+        Text(cairo, left + 10, top + 155, kLockCapsLockHint, kBlack);
     spots.ok = {left + 84, top + 178, 80, 27};
     spots.cancel = {left + 184, top + 178, 80, 27};
     Button(cairo, spots.ok, kPasswordOkText);

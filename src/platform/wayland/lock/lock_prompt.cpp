@@ -1,6 +1,7 @@
 #include "platform/wayland/lock/lock_prompt.h"
 
 #include <cstring>
+#include <optional>
 
 #include "core/lock/lock_password.h"
 #include "core/lock/lock_texts.h"
@@ -17,14 +18,23 @@ std::size_t Characters(std::string_view utf8) {
 }
 
 // 0xFF starts no GBK character, so a text without a GBK form matches no
-// password the data file can hold.
+// password the data file can hold. The copy the rules take is made once, at
+// its size, so that wiping it leaves none behind.
+constexpr char kNoGbk[] = "\xff";
+
 std::string GbkOrUnmatchable(std::string_view utf8) {
-    return platform::GbkFromUtf8(utf8).value_or("\xff");
+    std::optional<std::string> gbk = platform::GbkFromUtf8(utf8);
+    return gbk ? std::move(*gbk) : std::string(kNoGbk);
+}
+
+void Wipe(std::string& text) {
+    explicit_bzero(text.data(), text.size());
 }
 
 } // namespace
 
-LockPrompt::LockPrompt(LockedText& password) : password_(password) {}
+LockPrompt::LockPrompt(LockedText& password, Saver save)
+    : password_(password), save_(std::move(save)) {}
 
 void LockPrompt::Type(std::string_view utf8) {
     if (mode_ == Mode::Unlock) {
@@ -34,11 +44,13 @@ void LockPrompt::Type(std::string_view utf8) {
     LockedText& entry = Entry(field_);
     if (field_ != Current) {
         // A new password must fit the data file's field whole, as typed.
-        std::string candidate(entry.View());
-        candidate += utf8;
-        const auto gbk = platform::GbkFromUtf8(candidate);
-        explicit_bzero(candidate.data(), candidate.size());
-        if (!gbk || !FitsLockPassword(*gbk))
+        LockedText candidate;
+        if (!candidate.Append(entry.View()) || !candidate.Append(utf8))
+            return;
+        std::string gbk = GbkOrUnmatchable(candidate.View());
+        const bool fits = gbk != kNoGbk && FitsLockPassword(gbk);
+        Wipe(gbk);
+        if (!fits)
             return;
     }
     entry.Append(utf8);
@@ -46,6 +58,10 @@ void LockPrompt::Type(std::string_view utf8) {
 
 void LockPrompt::EraseCharacter() {
     (mode_ == Mode::Unlock ? typed_ : Entry(field_)).EraseLastCharacter();
+}
+
+void LockPrompt::ClearEntry() {
+    (mode_ == Mode::Unlock ? typed_ : Entry(field_)).Clear();
 }
 
 LockPrompt::Outcome LockPrompt::Enter() {
@@ -56,13 +72,20 @@ LockPrompt::Outcome LockPrompt::Enter() {
         return right ? Outcome::Unlocked : Outcome::Nothing;
     }
     StoreHeader header{};
-    SetLockPassword(header, GbkOrUnmatchable(password_.View()));
-    const PasswordForm form{true, GbkOrUnmatchable(fields_[Current].View()),
-                            GbkOrUnmatchable(fields_[New].View()),
-                            GbkOrUnmatchable(fields_[Repeat].View())};
+    std::string password = GbkOrUnmatchable(password_.View());
+    SetLockPassword(header, password);
+    Wipe(password);
+    PasswordForm form{true, GbkOrUnmatchable(fields_[Current].View()),
+                      GbkOrUnmatchable(fields_[New].View()),
+                      GbkOrUnmatchable(fields_[Repeat].View())};
     const PasswordEntry outcome = CheckPasswordEntry(form, header);
+    for (std::string* copy : {&form.current, &form.first, &form.second})
+        Wipe(*copy);
     const std::string_view chosen = TrimmedBytes(fields_[New].View());
-    if (outcome == PasswordEntry::Accepted) {
+    // A password the data file would not get back after the unlock would
+    // bring the old one back unseen: the change is refused instead.
+    const bool saved = outcome == PasswordEntry::Accepted && save_(chosen);
+    if (saved) {
         password_.Clear();
         password_.Append(chosen);
     }
@@ -70,8 +93,9 @@ LockPrompt::Outcome LockPrompt::Enter() {
         entry.Clear();
     explicit_bzero(&header, sizeof header);
     field_ = Current;
-    notice_ = PasswordEntryNotice(outcome);
-    if (outcome != PasswordEntry::Accepted)
+    notice_ = outcome == PasswordEntry::Accepted && !saved ? kLockChangeNotSavedText
+                                                           : PasswordEntryNotice(outcome);
+    if (!saved)
         return Outcome::Nothing;
     // The lock simply stays; the new password opens it from now on.
     mode_ = Mode::Unlock;

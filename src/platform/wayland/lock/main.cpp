@@ -3,7 +3,9 @@
 // end of a socket the program holds the other end of. It locks at once with
 // the password the program sends first, and keeps the desktop locked until
 // that password is typed, whether the program lives or not. It tells the
-// program "unlock" after the right password, and a password set at the lock.
+// program "locked" once the desktop is, "unlock" after the right password, a
+// password set at the lock, and "ended" when the compositor ended the lock
+// (then it exits with kEndedStatus: the desktop is not locked by this client).
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -11,6 +13,35 @@
 #include "platform/lock_channel/channel.h"
 #include "platform/lock_channel/helper_start.h"
 #include "platform/wayland/lock/wayland_lock.h"
+
+namespace {
+constexpr int kEndedStatus = 3;
+
+// The lock from its start to its end; the process's exit status.
+int HoldLock(wl_display* display, LockedText& password, int channel) {
+    WaylandLock lock(display, password, channel);
+    if (!lock.Lock()) {
+        std::fprintf(stderr, "tavinor-wayland-lock: the compositor did not let the desktop lock\n");
+        return 1;
+    }
+    SendLockedMessage(channel);
+    switch (lock.Run()) {
+    case WaylandLock::End::Lost:
+        return 1;
+    case WaylandLock::End::Ended:
+        std::fprintf(stderr, "tavinor-wayland-lock: the compositor ended the lock\n");
+        if (lock.Channel() >= 0)
+            SendEndedMessage(lock.Channel());
+        return kEndedStatus;
+    case WaylandLock::End::Unlocked:
+        break;
+    }
+    if (lock.Channel() >= 0)
+        SendUnlockMessage(lock.Channel());
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     int channel = ChannelArgument(argc, argv);
@@ -32,15 +63,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tavinor-wayland-lock: no Wayland compositor\n");
         return 1;
     }
-    WaylandLock lock(display, password, channel);
-    if (!lock.Lock()) {
-        std::fprintf(stderr, "tavinor-wayland-lock: the compositor did not let the desktop lock\n");
-        return 1;
-    }
-    if (!lock.RunUntilUnlocked())
-        return 1;
-    if (lock.Channel() >= 0)
-        SendUnlockMessage(lock.Channel());
+    // The lock's objects go before their connection.
+    const int status = HoldLock(display, password, channel);
     wl_display_disconnect(display);
-    return 0;
+    return status;
 }

@@ -1,20 +1,13 @@
+// The lock as a whole: the compositor's globals, and the lock taken and
+// ended. The outputs, the seat and the event loop have files of their own.
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <linux/input-event-codes.h>
-#include <poll.h>
-#include <sys/mman.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
-#include "ext-session-lock-v1-client-protocol.h"
-#include "platform/lock_channel/channel.h"
-#include "platform/wayland/lock/shm_buffer.h"
+#include "platform/wayland/lock/lock_protocols.h"
 #include "platform/wayland/lock/wayland_lock.h"
-#include "wlr-input-inhibitor-unstable-v1-client-protocol.h"
-// The protocol names a parameter "namespace", a C++ keyword.
-#define namespace surface_namespace
-#include "wlr-layer-shell-unstable-v1-client-protocol.h"
-#undef namespace
+#include "wayland-cursor.h"
 
 namespace {
 
@@ -33,98 +26,34 @@ void OnGlobalRemove(void* data, wl_registry*, uint32_t name) {
 }
 const wl_registry_listener kRegistryListener{OnGlobal, OnGlobalRemove};
 
-void OnLayerConfigure(void* data, zwlr_layer_surface_v1* layer, uint32_t serial, uint32_t width,
-                      uint32_t height) {
-    zwlr_layer_surface_v1_ack_configure(layer, serial);
-    auto* output = static_cast<Output*>(data);
-    output->lock->Configured(*output, static_cast<int>(width), static_cast<int>(height));
-}
-void OnLayerClosed(void* data, zwlr_layer_surface_v1*) {
-    auto* output = static_cast<Output*>(data);
-    output->lock->OutputClosed(*output);
-}
-const zwlr_layer_surface_v1_listener kLayerListener{OnLayerConfigure, OnLayerClosed};
-
-void OnLockSurfaceConfigure(void* data, ext_session_lock_surface_v1* surface, uint32_t serial,
-                            uint32_t width, uint32_t height) {
-    ext_session_lock_surface_v1_ack_configure(surface, serial);
-    auto* output = static_cast<Output*>(data);
-    output->lock->Configured(*output, static_cast<int>(width), static_cast<int>(height));
-}
-const ext_session_lock_surface_v1_listener kLockSurfaceListener{OnLockSurfaceConfigure};
-
 void OnLocked(void* data, ext_session_lock_v1*) {
     Of(data)->SessionLocked();
 }
 void OnFinished(void* data, ext_session_lock_v1*) {
-    Of(data)->SessionLockRefused();
+    Of(data)->SessionLockFinished();
 }
 const ext_session_lock_v1_listener kSessionLockListener{OnLocked, OnFinished};
-
-void OnCapabilities(void* data, wl_seat*, uint32_t capabilities) {
-    Of(data)->SeatCapabilities(capabilities);
-}
-void OnSeatName(void*, wl_seat*, const char*) {}
-const wl_seat_listener kSeatListener{OnCapabilities, OnSeatName};
-
-void OnKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
-    if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1)
-        Of(data)->Keymap(fd, size);
-    close(fd);
-}
-void OnKeyboardEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {}
-void OnKeyboardLeave(void*, wl_keyboard*, uint32_t, wl_surface*) {}
-void OnKey(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
-    if (state == WL_KEYBOARD_KEY_STATE_PRESSED)
-        Of(data)->Key(key);
-}
-void OnModifiers(void* data, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched,
-                 uint32_t locked, uint32_t group) {
-    Of(data)->Modifiers(depressed, latched, locked, group);
-}
-void OnRepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
-const wl_keyboard_listener kKeyboardListener{OnKeymap, OnKeyboardEnter, OnKeyboardLeave,
-                                             OnKey,    OnModifiers,     OnRepeatInfo};
-
-void OnPointerEnter(void* data, wl_pointer*, uint32_t, wl_surface* surface, wl_fixed_t x,
-                    wl_fixed_t y) {
-    Of(data)->PointerAt(surface, wl_fixed_to_double(x), wl_fixed_to_double(y));
-}
-void OnPointerLeave(void* data, wl_pointer*, uint32_t, wl_surface*) {
-    Of(data)->PointerAt(nullptr, 0, 0);
-}
-void OnMotion(void* data, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
-    Of(data)->PointerAt(nullptr, wl_fixed_to_double(x), wl_fixed_to_double(y));
-}
-void OnButton(void* data, wl_pointer*, uint32_t, uint32_t, uint32_t button, uint32_t state) {
-    if (button == BTN_LEFT && state == WL_POINTER_BUTTON_STATE_PRESSED)
-        Of(data)->Click();
-}
-void OnAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {}
-// Later versions of the seat add pointer events; the seat is bound at version 1.
-wl_pointer_listener PointerListener() {
-    wl_pointer_listener listener{};
-    listener.enter = OnPointerEnter;
-    listener.leave = OnPointerLeave;
-    listener.motion = OnMotion;
-    listener.button = OnButton;
-    listener.axis = OnAxis;
-    return listener;
-}
-const wl_pointer_listener kPointerListener = PointerListener();
 
 } // namespace
 
 WaylandLock::WaylandLock(wl_display* display, LockedText& password, int channel)
-    : display_(display), password_(password), prompt_(password), channel_(channel),
-      xkb_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
+    : display_(display), password_(password),
+      prompt_(password, [this](std::string_view chosen) { return SaveNewPassword(chosen); }),
+      channel_(channel), xkb_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)),
+      repeatTimer_(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK)) {}
 
 WaylandLock::~WaylandLock() {
+    if (repeatTimer_ >= 0)
+        close(repeatTimer_);
     if (keyState_ != nullptr)
         xkb_state_unref(keyState_);
     if (keymap_ != nullptr)
         xkb_keymap_unref(keymap_);
     xkb_context_unref(xkb_);
+    if (cursorSurface_ != nullptr)
+        wl_surface_destroy(cursorSurface_);
+    if (cursorTheme_ != nullptr)
+        wl_cursor_theme_destroy(cursorTheme_);
 }
 
 void WaylandLock::GlobalAdded(wl_registry* registry, uint32_t name, const char* interface,
@@ -137,8 +66,7 @@ void WaylandLock::GlobalAdded(wl_registry* registry, uint32_t name, const char* 
     else if (std::strcmp(interface, wl_shm_interface.name) == 0)
         shm_ = static_cast<wl_shm*>(bind(&wl_shm_interface, 1));
     else if (std::strcmp(interface, wl_seat_interface.name) == 0 && seat_ == nullptr) {
-        seat_ = static_cast<wl_seat*>(bind(&wl_seat_interface, 1));
-        wl_seat_add_listener(seat_, &kSeatListener, this);
+        SeatBound(static_cast<wl_seat*>(bind(&wl_seat_interface, 4)));
     } else if (std::strcmp(interface, ext_session_lock_manager_v1_interface.name) == 0)
         sessionLockManager_ = static_cast<ext_session_lock_manager_v1*>(
             bind(&ext_session_lock_manager_v1_interface, 1));
@@ -151,7 +79,11 @@ void WaylandLock::GlobalAdded(wl_registry* registry, uint32_t name, const char* 
         auto output = std::make_unique<Output>();
         output->lock = this;
         output->name = name;
-        output->output = static_cast<wl_output*>(bind(&wl_output_interface, 1));
+        output->output = static_cast<wl_output*>(bind(&wl_output_interface, 2));
+        wl_output_add_listener(output->output, &kOutputListener, output.get());
+        Output* shown = output.get();
+        for (auto& picture : output->pictures)
+            picture = std::make_unique<ShmBuffer>([this, shown] { PictureReleased(*shown); });
         outputs_.push_back(std::move(output));
         // An output plugged in while locked is covered at once.
         if (covering_)
@@ -195,238 +127,14 @@ bool WaylandLock::Lock() {
     return !refused_ && wl_display_roundtrip(display_) >= 0;
 }
 
-void WaylandLock::Cover(Output& output) {
-    output.surface = wl_compositor_create_surface(compositor_);
-    if (sessionLock_ != nullptr) {
-        output.lockSurface =
-            ext_session_lock_v1_get_lock_surface(sessionLock_, output.surface, output.output);
-        ext_session_lock_surface_v1_add_listener(output.lockSurface, &kLockSurfaceListener,
-                                                 &output);
-        return;
-    }
-    output.layer =
-        zwlr_layer_shell_v1_get_layer_surface(layerShell_, output.surface, output.output,
-                                              ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "tavinor-lock");
-    zwlr_layer_surface_v1_set_anchor(
-        output.layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-                          ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
-    // Over panels too, which would otherwise keep their reserved strips.
-    zwlr_layer_surface_v1_set_exclusive_zone(output.layer, -1);
-    zwlr_layer_surface_v1_set_keyboard_interactivity(output.layer, 1);
-    zwlr_layer_surface_v1_add_listener(output.layer, &kLayerListener, &output);
-    wl_surface_commit(output.surface);
-}
-
-void WaylandLock::Uncover(Output& output) {
-    if (pointerSurface_ == output.surface)
-        pointerSurface_ = nullptr;
-    if (output.lockSurface != nullptr)
-        ext_session_lock_surface_v1_destroy(output.lockSurface);
-    if (output.layer != nullptr)
-        zwlr_layer_surface_v1_destroy(output.layer);
-    if (output.surface != nullptr)
-        wl_surface_destroy(output.surface);
-    output.lockSurface = nullptr;
-    output.layer = nullptr;
-    output.surface = nullptr;
-}
-
-void WaylandLock::Configured(Output& output, int width, int height) {
-    output.width = width;
-    output.height = height;
-    Draw(output);
-}
-
-void WaylandLock::OutputClosed(Output& output) {
-    Uncover(output);
-}
-
-void WaylandLock::Draw(Output& output) {
-    if (output.surface == nullptr || output.width <= 0 || output.height <= 0)
-        return;
-    wl_buffer* buffer = DrawnBuffer(shm_, output.width, output.height, [&](cairo_t* cairo) {
-        output.spots = DrawLock(cairo, output.width, output.height, prompt_);
-    });
-    if (buffer == nullptr)
-        return;
-    wl_surface_attach(output.surface, buffer, 0, 0);
-    wl_surface_damage(output.surface, 0, 0, output.width, output.height);
-    wl_surface_commit(output.surface);
-}
-
-void WaylandLock::DrawAll() {
-    for (auto& output : outputs_)
-        Draw(*output);
-}
-
-// A seat loses its keyboard when the last one is unplugged, and the
-// compositor then lets go of the client's keyboard object: a keyboard
-// plugged in again needs a new one.
-void WaylandLock::SeatCapabilities(uint32_t capabilities) {
-    const bool keyboard = capabilities & WL_SEAT_CAPABILITY_KEYBOARD;
-    if (keyboard && keyboard_ == nullptr) {
-        keyboard_ = wl_seat_get_keyboard(seat_);
-        wl_keyboard_add_listener(keyboard_, &kKeyboardListener, this);
-    } else if (!keyboard && keyboard_ != nullptr) {
-        wl_keyboard_destroy(keyboard_);
-        keyboard_ = nullptr;
-    }
-    const bool pointer = capabilities & WL_SEAT_CAPABILITY_POINTER;
-    if (pointer && pointer_ == nullptr) {
-        pointer_ = wl_seat_get_pointer(seat_);
-        wl_pointer_add_listener(pointer_, &kPointerListener, this);
-    } else if (!pointer && pointer_ != nullptr) {
-        wl_pointer_destroy(pointer_);
-        pointer_ = nullptr;
-    }
-}
-
-// The keys mean what the compositor's keymap says; a typist's layout is his.
-void WaylandLock::Keymap(int fd, uint32_t size) {
-    void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-    if (text == MAP_FAILED)
-        return;
-    xkb_keymap* keymap =
-        xkb_keymap_new_from_string(xkb_, static_cast<const char*>(text), XKB_KEYMAP_FORMAT_TEXT_V1,
-                                   XKB_KEYMAP_COMPILE_NO_FLAGS);
-    munmap(text, size);
-    if (keymap == nullptr)
-        return;
-    if (keyState_ != nullptr)
-        xkb_state_unref(keyState_);
-    if (keymap_ != nullptr)
-        xkb_keymap_unref(keymap_);
-    keymap_ = keymap;
-    keyState_ = xkb_state_new(keymap_);
-}
-
-void WaylandLock::Modifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group) {
-    if (keyState_ != nullptr)
-        xkb_state_update_mask(keyState_, depressed, latched, locked, 0, 0, group);
-}
-
-void WaylandLock::Key(uint32_t key) {
-    if (keyState_ == nullptr)
-        return;
-    // Wayland key codes are evdev codes; xkb counts from 8.
-    const xkb_keycode_t code = key + 8;
-    switch (xkb_state_key_get_one_sym(keyState_, code)) {
-    case XKB_KEY_Return:
-    case XKB_KEY_KP_Enter:
-        Act(prompt_.Enter());
-        break;
-    case XKB_KEY_BackSpace:
-        prompt_.EraseCharacter();
-        break;
-    case XKB_KEY_Tab:
-        prompt_.NextField(false);
-        break;
-    case XKB_KEY_ISO_Left_Tab:
-        prompt_.NextField(true);
-        break;
-    case XKB_KEY_Escape:
-        if (prompt_.CurrentMode() == LockPrompt::Mode::Change)
-            prompt_.CancelChange();
-        break;
-    default: {
-        char text[16];
-        const int size = xkb_state_key_get_utf8(keyState_, code, text, sizeof text);
-        // Control characters (Ctrl with a letter, Delete) type nothing.
-        if (size <= 0 || static_cast<unsigned char>(text[0]) < 0x20 || text[0] == 0x7f)
-            return;
-        prompt_.Type({text, static_cast<std::size_t>(size)});
-        explicit_bzero(text, sizeof text);
-    }
-    }
-    DrawAll();
-}
-
-void WaylandLock::PointerAt(wl_surface* surface, double x, double y) {
-    if (surface != nullptr)
-        pointerSurface_ = surface;
-    pointerX_ = x;
-    pointerY_ = y;
-}
-
-void WaylandLock::Click() {
-    for (auto& output : outputs_) {
-        if (output->surface == nullptr || output->surface != pointerSurface_)
-            continue;
-        const LockSpots& spots = output->spots;
-        const double x = pointerX_;
-        const double y = pointerY_;
-        if (prompt_.CurrentMode() == LockPrompt::Mode::Unlock) {
-            if (spots.unlock.Contains(x, y))
-                Act(prompt_.Enter());
-            else if (spots.changeLink.Contains(x, y))
-                prompt_.OpenChange();
-        } else if (spots.ok.Contains(x, y)) {
-            Act(prompt_.Enter());
-        } else if (spots.cancel.Contains(x, y)) {
-            prompt_.CancelChange();
-        } else {
-            for (int field = 0; field < 3; ++field)
-                if (spots.fields[field].Contains(x, y))
-                    prompt_.FocusField(static_cast<LockPrompt::Field>(field));
-        }
-        DrawAll();
-        return;
-    }
-}
-
-void WaylandLock::Act(LockPrompt::Outcome outcome) {
-    if (outcome == LockPrompt::Outcome::Unlocked)
-        unlocked_ = true;
-    else if (outcome == LockPrompt::Outcome::PasswordSet && channel_ >= 0)
-        SendPasswordMessage(channel_, password_.View());
-}
-
-// Only a new password comes from the program while locked; anything else
-// means it is gone, and the lock stays until the password is typed.
-void WaylandLock::ReadProgram() {
-    if (ReadGuardMessage(channel_, password_) == GuardMessage::Password)
-        return;
-    close(channel_);
-    channel_ = -1;
-}
-
-bool WaylandLock::RunUntilUnlocked() {
-    const int display = wl_display_get_fd(display_);
-    while (!unlocked_) {
-        while (wl_display_prepare_read(display_) != 0)
-            if (wl_display_dispatch_pending(display_) < 0)
-                return false;
-        if (unlocked_) {
-            wl_display_cancel_read(display_);
-            break;
-        }
-        wl_display_flush(display_);
-        pollfd ready[2] = {{display, POLLIN, 0}, {channel_, POLLIN, 0}};
-        if (poll(ready, channel_ >= 0 ? 2 : 1, -1) < 0) {
-            wl_display_cancel_read(display_);
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (ready[0].revents != 0) {
-            if (wl_display_read_events(display_) < 0)
-                return false;
-        } else {
-            wl_display_cancel_read(display_);
-        }
-        if (wl_display_dispatch_pending(display_) < 0)
-            return false;
-        if (channel_ >= 0 && ready[1].revents != 0)
-            ReadProgram();
-    }
-    Unlock();
-    return true;
-}
-
+// A lock the compositor ended is only destroyed: unlocking it is an error.
 void WaylandLock::Unlock() {
     covering_ = false;
     if (sessionLock_ != nullptr) {
-        ext_session_lock_v1_unlock_and_destroy(sessionLock_);
+        if (ended_)
+            ext_session_lock_v1_destroy(sessionLock_);
+        else
+            ext_session_lock_v1_unlock_and_destroy(sessionLock_);
         sessionLock_ = nullptr;
     }
     if (inhibitor_ != nullptr) {

@@ -5,6 +5,7 @@
 // if this process dies), otherwise by overlay layer surfaces and the input
 // inhibitor (older wlroots compositors).
 
+#include <array>
 #include <memory>
 #include <vector>
 #include <wayland-client.h>
@@ -12,6 +13,7 @@
 
 #include "platform/wayland/lock/lock_drawing.h"
 #include "platform/wayland/lock/lock_prompt.h"
+#include "platform/wayland/lock/shm_buffer.h"
 
 struct ext_session_lock_manager_v1;
 struct ext_session_lock_v1;
@@ -20,6 +22,7 @@ struct zwlr_layer_shell_v1;
 struct zwlr_layer_surface_v1;
 struct zwlr_input_inhibit_manager_v1;
 struct zwlr_input_inhibitor_v1;
+struct wl_cursor_theme;
 
 class WaylandLock {
 public:
@@ -31,9 +34,13 @@ public:
 
     // Locks the desktop; false when the compositor offers no way or refused.
     bool Lock();
-    // Until the right password is typed; false when the compositor went away.
-    // The lock has ended when it returns true.
-    bool RunUntilUnlocked();
+    enum class End {
+        Unlocked, // the right password was typed
+        Ended,    // the compositor ended the lock: another locker has the session
+        Lost,     // the compositor went away
+    };
+    // Until the lock ends one way or the other.
+    End Run();
     // The program's socket, -1 once the program is gone.
     int Channel() const { return channel_; }
 
@@ -46,7 +53,12 @@ public:
         ext_session_lock_surface_v1* lockSurface = nullptr;
         int width = 0;
         int height = 0;
+        int scale = 1; // pixels of the output to one of the surface
         LockSpots spots;
+        // Two pictures, drawn in turn: one shown, the other drawn on.
+        std::array<std::unique_ptr<ShmBuffer>, 2> pictures;
+        wl_callback* frame = nullptr; // asked for with the last picture
+        bool dirty = false;           // the picture shown is out of date
     };
 
     // Called from the protocol listeners.
@@ -54,22 +66,37 @@ public:
     void GlobalRemoved(uint32_t name);
     void Configured(Output& output, int width, int height);
     void OutputClosed(Output& output);
+    void Scaled(Output& output, int factor);
+    void FrameShown(Output& output);
+    void PictureReleased(Output& output);
     void SessionLocked() { locked_ = true; }
-    void SessionLockRefused() { refused_ = true; }
+    // Before "locked" a refusal; after it, the end of a lock that held.
+    void SessionLockFinished() { (locked_ ? ended_ : refused_) = true; }
+    void SeatBound(wl_seat* seat);
     void SeatCapabilities(uint32_t capabilities);
     void Keymap(int fd, uint32_t size);
     void Modifiers(uint32_t depressed, uint32_t latched, uint32_t locked, uint32_t group);
-    void Key(uint32_t key);
+    void RepeatInfo(int rate, int delay);
+    void KeyPressed(uint32_t key);
+    void KeyReleased(uint32_t key);
     void PointerAt(wl_surface* surface, double x, double y);
+    void ShowCursor(uint32_t serial);
     void Click();
 
 private:
+    static const wl_output_listener kOutputListener;
     void Cover(Output& output);
     void Uncover(Output& output);
     void Draw(Output& output);
+    void Paint(Output& output);
     void DrawAll();
+    void Key(xkb_keycode_t code);
+    void TypeKey(xkb_keycode_t code);
+    void ArmRepeat(int firstMs);
+    void Repeat();
     void Act(LockPrompt::Outcome outcome);
     void ReadProgram();
+    bool SaveNewPassword(std::string_view password);
     void Unlock();
 
     wl_display* display_;
@@ -92,10 +119,17 @@ private:
     xkb_keymap* keymap_ = nullptr;
     xkb_state* keyState_ = nullptr;
     wl_surface* pointerSurface_ = nullptr;
+    wl_cursor_theme* cursorTheme_ = nullptr;
+    wl_surface* cursorSurface_ = nullptr;
     double pointerX_ = 0;
     double pointerY_ = 0;
+    int repeatTimer_;
+    int repeatRate_ = 0;
+    int repeatDelay_ = 0;
+    xkb_keycode_t repeatKey_ = 0; // the key held down that repeats, 0 for none
     bool covering_ = false;
     bool locked_ = false;
     bool refused_ = false;
+    bool ended_ = false;
     bool unlocked_ = false;
 };

@@ -1,0 +1,162 @@
+// The lock's outputs: a surface over each, drawn once a frame into the
+// output's two pictures.
+#include <algorithm>
+
+#include "platform/wayland/lock/lock_protocols.h"
+#include "platform/wayland/lock/wayland_lock.h"
+
+namespace {
+
+using Output = WaylandLock::Output;
+
+void OnLayerConfigure(void* data, zwlr_layer_surface_v1* layer, uint32_t serial, uint32_t width,
+                      uint32_t height) {
+    zwlr_layer_surface_v1_ack_configure(layer, serial);
+    auto* output = static_cast<Output*>(data);
+    output->lock->Configured(*output, static_cast<int>(width), static_cast<int>(height));
+}
+void OnLayerClosed(void* data, zwlr_layer_surface_v1*) {
+    auto* output = static_cast<Output*>(data);
+    output->lock->OutputClosed(*output);
+}
+const zwlr_layer_surface_v1_listener kLayerListener{OnLayerConfigure, OnLayerClosed};
+
+void OnLockSurfaceConfigure(void* data, ext_session_lock_surface_v1* surface, uint32_t serial,
+                            uint32_t width, uint32_t height) {
+    ext_session_lock_surface_v1_ack_configure(surface, serial);
+    auto* output = static_cast<Output*>(data);
+    output->lock->Configured(*output, static_cast<int>(width), static_cast<int>(height));
+}
+const ext_session_lock_surface_v1_listener kLockSurfaceListener{OnLockSurfaceConfigure};
+
+// The output's integer scale (version 2); the rest is the compositor's.
+void OnGeometry(void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
+                const char*, int32_t) {}
+void OnMode(void*, wl_output*, uint32_t, int32_t, int32_t, int32_t) {}
+void OnDone(void*, wl_output*) {}
+void OnScale(void* data, wl_output*, int32_t factor) {
+    auto* output = static_cast<Output*>(data);
+    output->lock->Scaled(*output, factor);
+}
+
+} // namespace
+
+// Version 4 of the output adds its name and description; it is bound at 2.
+const wl_output_listener WaylandLock::kOutputListener = [] {
+    wl_output_listener listener{};
+    listener.geometry = OnGeometry;
+    listener.mode = OnMode;
+    listener.done = OnDone;
+    listener.scale = OnScale;
+    return listener;
+}();
+
+// A 2× output shows a picture of twice the size, as sharp as the screen.
+void WaylandLock::Scaled(Output& output, int factor) {
+    output.scale = std::max(factor, 1);
+    Draw(output);
+}
+
+void WaylandLock::Cover(Output& output) {
+    output.surface = wl_compositor_create_surface(compositor_);
+    if (sessionLock_ != nullptr) {
+        output.lockSurface =
+            ext_session_lock_v1_get_lock_surface(sessionLock_, output.surface, output.output);
+        ext_session_lock_surface_v1_add_listener(output.lockSurface, &kLockSurfaceListener,
+                                                 &output);
+        return;
+    }
+    output.layer =
+        zwlr_layer_shell_v1_get_layer_surface(layerShell_, output.surface, output.output,
+                                              ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "tavinor-lock");
+    zwlr_layer_surface_v1_set_anchor(
+        output.layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                          ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+    // Over panels too, which would otherwise keep their reserved strips.
+    zwlr_layer_surface_v1_set_exclusive_zone(output.layer, -1);
+    zwlr_layer_surface_v1_set_keyboard_interactivity(output.layer, 1);
+    zwlr_layer_surface_v1_add_listener(output.layer, &kLayerListener, &output);
+    wl_surface_commit(output.surface);
+}
+
+void WaylandLock::Uncover(Output& output) {
+    if (pointerSurface_ == output.surface)
+        pointerSurface_ = nullptr;
+    if (output.lockSurface != nullptr)
+        ext_session_lock_surface_v1_destroy(output.lockSurface);
+    if (output.layer != nullptr)
+        zwlr_layer_surface_v1_destroy(output.layer);
+    if (output.frame != nullptr)
+        wl_callback_destroy(output.frame);
+    if (output.surface != nullptr)
+        wl_surface_destroy(output.surface);
+    output.frame = nullptr;
+    output.dirty = false;
+    output.lockSurface = nullptr;
+    output.layer = nullptr;
+    output.surface = nullptr;
+}
+
+void WaylandLock::Configured(Output& output, int width, int height) {
+    output.width = width;
+    output.height = height;
+    Draw(output);
+}
+
+void WaylandLock::OutputClosed(Output& output) {
+    Uncover(output);
+}
+
+// Drawn at most once a frame of the output: keys typed faster than that
+// are shown together in the next frame.
+void WaylandLock::Draw(Output& output) {
+    output.dirty = true;
+    if (output.frame == nullptr)
+        Paint(output);
+}
+
+void WaylandLock::Paint(Output& output) {
+    if (output.surface == nullptr || output.width <= 0 || output.height <= 0)
+        return;
+    wl_buffer* buffer = nullptr;
+    // Both pictures with the compositor: the next release draws.
+    for (auto& picture : output.pictures)
+        if (buffer == nullptr && !picture->Busy())
+            buffer = picture->Drawn(shm_, output.width * output.scale, output.height * output.scale,
+                                    [&](cairo_t* cairo) {
+                                        // Drawn in the output's own pixels, laid out as at 1×.
+                                        cairo_scale(cairo, output.scale, output.scale);
+                                        output.spots =
+                                            DrawLock(cairo, output.width, output.height, prompt_);
+                                    });
+    if (buffer == nullptr)
+        return;
+    output.dirty = false;
+    static const wl_callback_listener frameListener{[](void* data, wl_callback*, uint32_t) {
+        auto* done = static_cast<Output*>(data);
+        done->lock->FrameShown(*done);
+    }};
+    output.frame = wl_surface_frame(output.surface);
+    wl_callback_add_listener(output.frame, &frameListener, &output);
+    wl_surface_set_buffer_scale(output.surface, output.scale);
+    wl_surface_attach(output.surface, buffer, 0, 0);
+    wl_surface_damage(output.surface, 0, 0, output.width, output.height);
+    wl_surface_commit(output.surface);
+}
+
+void WaylandLock::FrameShown(Output& output) {
+    wl_callback_destroy(output.frame);
+    output.frame = nullptr;
+    if (output.dirty)
+        Paint(output);
+}
+
+void WaylandLock::PictureReleased(Output& output) {
+    if (output.dirty && output.frame == nullptr)
+        Paint(output);
+}
+
+void WaylandLock::DrawAll() {
+    for (auto& output : outputs_)
+        Draw(*output);
+}

@@ -52,7 +52,7 @@ check "the stand-in portal is on the bus" wait_for 10 grep -q READY "$work/porta
 "$app" 2>"$work/app2.log" & second=$!
 check "Alt+B is bound through the portal" wait_for 60 grep -q '^BOUND hotkey-0 ALT+b 收藏夹' "$work/portal_out"
 check "after the program registered as its desktop entry" \
-  test "$(sed -n 2p "$work/portal_out")" = "REGISTERED tavinor"
+  test "$(sed -n 2p "$work/portal_out")" = "REGISTERED com.tavinor.Tavinor"
 check "Ctrl+K is bound through the portal" grep -q '^BOUND hotkey-1 CTRL+k 锁定电脑' "$work/portal_out"
 check "the window starts hidden" bash -c "! xdotool search --onlyvisible --name '^Tavinor—' >/dev/null 2>&1"
 echo "activate hotkey-0" >&3

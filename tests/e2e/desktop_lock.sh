@@ -18,6 +18,10 @@ export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus" DBUS_SYSTEM_BUS_ADDRESS="u
 # A Wayland session whose compositor the program cannot reach or use.
 export XDG_SESSION_TYPE=wayland
 unset WAYLAND_DISPLAY
+# The notices counted here are the lock's: the user has been told already how
+# to bind the hot keys, which nothing binds on this bus.
+mkdir -p "$XDG_CONFIG_HOME/tavinor"
+printf '[Software]\nTavinor\\UnboundHotKeysTold=1\n' >"$XDG_CONFIG_HOME/tavinor/HKEY_CURRENT_USER.ini"
 
 lock_calls() { [ "$(wc -l <"$work/locks" 2>/dev/null || echo 0)" -eq "$1" ]; }
 helpers="$(cd "$(dirname "$app")" && pwd)"

@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QDir>
+#include <QSocketNotifier>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -60,6 +61,27 @@ int StartHelperOnChannel(const std::string& name) {
     while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
     }
     return ends[0];
+}
+
+bool HelperChannel::Start(const std::string& name) {
+    fd = StartHelperOnChannel(name);
+    return fd >= 0;
+}
+
+void HelperChannel::Listen(std::function<void()> spoke) {
+    notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
+    QObject::connect(notifier, &QSocketNotifier::activated, std::move(spoke));
+}
+
+void HelperChannel::Close() {
+    if (notifier != nullptr) {
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+        notifier = nullptr;
+    }
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
 }
 
 } // namespace platform

@@ -4,10 +4,8 @@
 // over the same socket once the desktop is locked, when the right password
 // was typed or a new one set, and when the compositor ended its lock.
 #include <QCoreApplication>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
-#include <unistd.h>
 
 #include "core/lock/restart_pace.h"
 #include "platform/linux/helper_process.h"
@@ -22,8 +20,7 @@ namespace {
 constexpr int kFailuresBeforeLocked = 3;
 
 struct Client {
-    int channel = -1;
-    QSocketNotifier* notifier = nullptr;
+    HelperChannel channel;
     LockClientEvents events;
     // From the first start until the unlock, the compositor's end of the
     // lock, or the first client's failure.
@@ -37,22 +34,10 @@ struct Client {
 };
 Client client;
 
-// Also called from the notifier's own signal: it goes once that returns.
-void CloseChannel() {
-    if (client.notifier != nullptr) {
-        client.notifier->setEnabled(false);
-        client.notifier->deleteLater();
-        client.notifier = nullptr;
-    }
-    if (client.channel >= 0)
-        ::close(client.channel);
-    client.channel = -1;
-}
-
 // The lock is over for the program; `event` is the last thing it hears.
 void Disengage(const std::function<void()>& event) {
     const auto last = event;
-    CloseChannel();
+    client.channel.Close();
     std::fill(client.password.begin(), client.password.end(), '\0');
     client.password.clear();
     client.engaged = false;
@@ -65,15 +50,13 @@ void ClientSpoke();
 
 bool StartClient() {
     client.pace.Started(RestartPace::Clock::now());
-    client.channel = StartHelperOnChannel("tavinor-wayland-lock");
-    if (client.channel < 0)
+    if (!client.channel.Start("tavinor-wayland-lock"))
         return false;
-    if (!SendPasswordMessage(client.channel, client.password)) {
-        CloseChannel();
+    if (!SendPasswordMessage(client.channel.fd, client.password)) {
+        client.channel.Close();
         return false;
     }
-    client.notifier = new QSocketNotifier(client.channel, QSocketNotifier::Read);
-    QObject::connect(client.notifier, &QSocketNotifier::activated, ClientSpoke);
+    client.channel.Listen(ClientSpoke);
     return true;
 }
 
@@ -83,7 +66,7 @@ bool StartClient() {
 // open in the moment between the two. A client that cannot be started is
 // tried again at the same pace; the program never gives the lock up.
 void Replace() {
-    if (!client.engaged || client.channel >= 0)
+    if (!client.engaged || client.channel.fd >= 0)
         return;
     const auto delay = client.pace.Delay(RestartPace::Clock::now());
     if (delay.count() > 0) {
@@ -100,7 +83,7 @@ void Replace() {
 // to arrive follows at once.
 void ClientSpoke() {
     LockedText password;
-    switch (ReadGuardMessage(client.channel, password)) {
+    switch (ReadGuardMessage(client.channel.fd, password)) {
     case GuardMessage::Password:
         client.password = password.View();
         client.events.passwordSet(client.password);
@@ -122,7 +105,7 @@ void ClientSpoke() {
             Disengage(client.events.failed);
             return;
         }
-        CloseChannel();
+        client.channel.Close();
         Replace();
         return;
     }

@@ -36,6 +36,28 @@ bool SendAll(int channel, std::string_view bytes) {
     return true;
 }
 
+// The next line, '\n' included, into `line`; empty at the end of the stream,
+// on a read error and for a line too long to be a message.
+std::string_view ReadLine(int channel, char (&line)[32]) {
+    for (std::size_t length = 0; length < sizeof line; ++length) {
+        if (!ReadExactly(channel, line + length, 1))
+            return {};
+        if (line[length] == '\n')
+            return std::string_view(line, length + 1);
+    }
+    return {};
+}
+
+// The number that ends `text` after `word` and before its '\n'.
+template <typename Number>
+bool NumberAfter(std::string_view text, std::string_view word, Number& number) {
+    if (!text.starts_with(word))
+        return false;
+    const char* last = text.data() + text.size() - 1;
+    const auto [end, error] = std::from_chars(text.data() + word.size(), last, number);
+    return error == std::errc() && end == last;
+}
+
 } // namespace
 
 bool SendPasswordMessage(int channel, std::string_view password) {
@@ -58,27 +80,15 @@ bool SendEndedMessage(int channel) {
 
 GuardMessage ReadGuardMessage(int channel, LockedText& password) {
     char line[32];
-    std::size_t length = 0;
-    for (;;) {
-        if (length == sizeof line || !ReadExactly(channel, line + length, 1))
-            return GuardMessage::Closed;
-        if (line[length] == '\n')
-            break;
-        ++length;
-    }
-    const std::string_view text(line, length + 1);
+    const std::string_view text = ReadLine(channel, line);
     if (text == kUnlockMessage)
         return GuardMessage::Unlock;
     if (text == kLockedMessage)
         return GuardMessage::Locked;
     if (text == kEndedMessage)
         return GuardMessage::Ended;
-    if (!text.starts_with(kPasswordMessageWord))
-        return GuardMessage::Closed;
     std::size_t size = 0;
-    const char* first = line + kPasswordMessageWord.size();
-    const auto [end, error] = std::from_chars(first, line + length, size);
-    if (error != std::errc() || end != line + length || size == 0 || size > LockedText::kCapacity)
+    if (!NumberAfter(text, kPasswordMessageWord, size) || size == 0 || size > LockedText::kCapacity)
         return GuardMessage::Closed;
     // A message cut short keeps the password that came before it.
     LockedText incoming;
@@ -88,4 +98,10 @@ GuardMessage ReadGuardMessage(int channel, LockedText& password) {
     password.Clear();
     password.Append(incoming.View());
     return GuardMessage::Password;
+}
+
+unsigned long ReadCoverMessage(int channel) {
+    char line[32];
+    unsigned long cover = 0;
+    return NumberAfter(ReadLine(channel, line), kCoverMessageWord, cover) ? cover : 0;
 }

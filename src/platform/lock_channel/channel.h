@@ -24,6 +24,9 @@ enum class GuardMessage { Password, Unlock, Locked, Ended, Closed };
 // trust the stream, and keeping the screen locked is the safe side.
 GuardMessage ReadGuardMessage(int channel, LockedText& password);
 
+// The X11 guard's cover window; 0 when the guard ended or said something else.
+unsigned long ReadCoverMessage(int channel);
+
 // Sends the message whole; false once the other end is gone.
 bool SendPasswordMessage(int channel, std::string_view password);
 bool SendUnlockMessage(int channel);

@@ -3,14 +3,11 @@
 // the machine can read. It answers with its
 // cover, which the lock's windows then live in. Should the guard end while
 // the lock holds, another one takes its place.
-#include <QSocketNotifier>
+#include <QtGlobal>
 #include <X11/Xlib.h>
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
-#include <string_view>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include "platform/linux/helper_process.h"
 #include "platform/lock_channel/channel.h"
@@ -20,57 +17,25 @@
 namespace platform {
 namespace {
 
-int channel = -1;
 // Hears the guard's cover, then the guard's end.
-QSocketNotifier* watcher = nullptr;
+HelperChannel guard;
 bool coverKnown = false;
 // For the guard that takes over.
 std::string guardPassword;
-
-void CloseChannel() {
-    if (watcher != nullptr) {
-        watcher->setEnabled(false);
-        watcher->deleteLater();
-    }
-    watcher = nullptr;
-    if (channel >= 0)
-        ::close(channel);
-    channel = -1;
-}
 
 void ForgetPassword() {
     std::fill(guardPassword.begin(), guardPassword.end(), '\0');
     guardPassword.clear();
 }
 
-// The guard's answer to its first password, which it writes whole: its
-// cover window; 0 when it ended or said something else.
-Window ReadCover() {
-    char line[32];
-    std::size_t length = 0;
-    while (length < sizeof line) {
-        if (::recv(channel, line + length, 1, MSG_DONTWAIT) != 1)
-            return 0;
-        if (line[length] == '\n')
-            break;
-        ++length;
-    }
-    const std::string_view text(line, length);
-    if (length == sizeof line || !text.starts_with(kCoverMessageWord))
-        return 0;
-    Window cover = 0;
-    const char* first = line + kCoverMessageWord.size();
-    const auto [end, error] = std::from_chars(first, line + length, cover);
-    return error == std::errc() && end == line + length ? cover : 0;
-}
-
 // The lock's windows move into the cover once the guard shows it, which
 // costs them the keyboard; a guard that ends before (no display) is not
 // replaced, since its successor would fare no better.
 void CoverArrived() {
-    const Window cover = ReadCover();
+    // The guard writes its answer to the first password whole.
+    const Window cover = ReadCoverMessage(guard.fd);
     if (cover == 0) {
-        CloseChannel();
+        guard.Close();
         qWarning("The lock guard could not be started; a crash while locked would unlock.");
         return;
     }
@@ -85,10 +50,10 @@ void CoverArrived() {
 // goes back to the lock.
 void GuardEnded() {
     char byte = 0;
-    const ssize_t got = ::recv(channel, &byte, 1, MSG_DONTWAIT);
+    const ssize_t got = ::recv(guard.fd, &byte, 1, MSG_DONTWAIT);
     if (got > 0 || (got < 0 && (errno == EAGAIN || errno == EINTR)))
         return;
-    CloseChannel();
+    guard.Close();
     KeepInCover(0);
     RestoreFocus();
     std::string password = guardPassword;
@@ -103,18 +68,17 @@ void GuardEnded() {
 // The guard answers with its cover on the window thread's event loop, which
 // never waits for it.
 bool StartLockGuard(const std::string& password) {
-    if (channel >= 0)
+    if (guard.fd >= 0)
         return SetLockGuardPassword(password);
     if (password.empty())
         return false;
-    channel = StartHelperOnChannel("tavinor-lock-guard");
+    guard.Start("tavinor-lock-guard");
     if (!SetLockGuardPassword(password)) {
-        CloseChannel();
+        guard.Close();
         return false;
     }
     coverKnown = false;
-    watcher = new QSocketNotifier(channel, QSocketNotifier::Read);
-    QObject::connect(watcher, &QSocketNotifier::activated, [] {
+    guard.Listen([] {
         if (coverKnown)
             GuardEnded();
         else
@@ -124,20 +88,20 @@ bool StartLockGuard(const std::string& password) {
 }
 
 bool SetLockGuardPassword(const std::string& password) {
-    if (channel < 0 || password.empty())
+    if (guard.fd < 0 || password.empty())
         return false;
     guardPassword = password;
-    return SendPasswordMessage(channel, password);
+    return SendPasswordMessage(guard.fd, password);
 }
 
 // The lock's windows leave the cover before the guard goes with it.
 void StopLockGuard() {
     ForgetPassword();
-    if (channel < 0)
+    if (guard.fd < 0)
         return;
     KeepInCover(0);
-    SendUnlockMessage(channel);
-    CloseChannel();
+    SendUnlockMessage(guard.fd);
+    guard.Close();
 }
 
 } // namespace platform

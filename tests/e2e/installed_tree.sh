@@ -43,6 +43,9 @@ wait_for 10 password_dialog
 xdotool type Secret; xdotool key Tab; xdotool type Secret; xdotool key Return
 check "the installed program's lock starts the installed guard" \
   wait_for 10 pgrep -f "^$helpers/tavinor-lock-guard --channel"
+# The lock's windows move into the guard's cover, which costs them the
+# keyboard for a moment: the password is typed once the lock has it back.
+wait_for 10 focus_is lock_form
 xdotool type Secret; xdotool key Return
 check "which ends with the unlock" wait_for 5 bash -c "! pgrep -f '^$helpers/tavinor-lock-guard'"
 kill -TERM "$app"

@@ -225,7 +225,11 @@ TEST_F(RemoteSettingsTest, EndlessBodiesEndInTimeWhileTheWindowIsBusy) {
         StartAgainst(server->Url(base));
         // The engine comes up after the first frame and costs the process far
         // more than any bounded transfer; it must not be counted as one.
-        ASSERT_TRUE(WaitFor([&] { return form->CppWebBrowser1->HasEngine(); }));
+        // Its first page loaded, so that its drawing's start is not counted either.
+        ASSERT_TRUE(WaitFor([&] {
+            TCppWebBrowser* pane = form->CppWebBrowser1;
+            return pane->HasEngine() && !pane->url().isEmpty() && !pane->Busy();
+        }));
         // Write "5" to clear_refs: the peak starts again from here.
         QFile refs("/proc/self/clear_refs");
         ASSERT_TRUE(refs.open(QIODevice::WriteOnly) && refs.write("5") == 1);

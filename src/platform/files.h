@@ -32,11 +32,11 @@ public:
 
     bool IsOpen() const { return handle_ != kClosed; }
     // Up to `size` bytes into `buffer`: how many came, 0 at the end, -1 on failure.
-    long Read(char* buffer, std::size_t size);
+    std::int64_t Read(char* buffer, std::size_t size);
     // The file's real length, or -1 when it cannot be told or it is no regular file.
-    long Size() const;
+    std::int64_t Size() const;
     // One positioned write of all the bytes; false unless every byte went.
-    bool WriteAt(long offset, const void* bytes, std::size_t size);
+    bool WriteAt(std::int64_t offset, const void* bytes, std::size_t size);
 
 private:
     static constexpr std::intptr_t kClosed = -1;

@@ -24,7 +24,7 @@ bool CountableCategoryId(int id) {
     return id >= 0 && id < kCategoryIdCount;
 }
 
-bool MarkRecordDeleted(StoreUpdate& file, long fileSize, int32_t index) {
+bool MarkRecordDeleted(StoreUpdate& file, std::int64_t fileSize, int32_t index) {
     // A record beyond the file's real end would be made up by the write,
     // with blank records in front of it.
     if (index < 0 || RecordOffset(index) + kRecordSize > fileSize)
@@ -41,7 +41,7 @@ bool MarkRecordDeleted(StoreUpdate& file, long fileSize, int32_t index) {
 // the rest, so that each category's rows close up from the top again. One
 // pass, keeping the survivors in order. False when a record was not marked.
 bool DropFavorites(Store& store, StoreUpdate& file, int8_t id, bool checkedOnly) {
-    const long fileSize = file.Size();
+    const std::int64_t fileSize = file.Size();
     std::memset(store.categoryRowCount, 0, sizeof store.categoryRowCount);
     std::vector<FavoriteItem>& items = store.items;
     bool marked = true;
@@ -130,7 +130,7 @@ int SaveNewFavorites(const Store& store, const std::vector<FavoriteRecord>& reco
         return -1;
     // As SaveStore: the first slot lies within the file or right at its end,
     // so no blank records are ever made up in front of it.
-    const long slot = RecordOffset(records.front().recordIndex);
+    const std::int64_t slot = RecordOffset(records.front().recordIndex);
     if (slot == kFixedBlockSize && file.Size() < slot && !file.WriteFixedBlock(store))
         return -1;
     if (records.front().recordIndex < 0 || file.Size() < slot ||

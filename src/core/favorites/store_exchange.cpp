@@ -70,10 +70,11 @@ int ExportStore(const std::string& target, const std::string& source) {
     }
 
     std::string records;
-    const long available = (static_cast<long>(file->size()) - kFixedBlockSize) / kRecordSize;
-    const long count = std::clamp<long>(header.recordCount, 0, available);
+    const std::int64_t available =
+        (static_cast<std::int64_t>(file->size()) - kFixedBlockSize) / kRecordSize;
+    const std::int64_t count = std::clamp<std::int64_t>(header.recordCount, 0, available);
     int32_t written = 0;
-    for (long i = 0; i < count; ++i) {
+    for (std::int64_t i = 0; i < count; ++i) {
         FavoriteRecord record;
         std::memcpy(&record, file->data() + RecordOffset(static_cast<int32_t>(i)), sizeof record);
         const int8_t* row = std::find(oldIds, oldIds + rows, record.categoryId);

@@ -125,7 +125,7 @@ int SaveStore(const Store& store, const FavoriteRecord& record, bool append) {
     // The record goes first: until the header counts it, a reader does not
     // look at it, and the next add writes over it.
     if (append) {
-        const long slot = RecordOffset(record.recordIndex);
+        const std::int64_t slot = RecordOffset(record.recordIndex);
         // A file cut short inside its tables was read with no records; its
         // first record's slot exists once the tables are whole again.
         if (slot == kFixedBlockSize && file.Size() < slot && !file.WriteFixedBlock(store))

@@ -64,11 +64,11 @@ static_assert(offsetof(FavoriteRecord, recordIndex) == 356);
 constexpr int kMaxCategories = 20;
 constexpr int kQuickLinkCount = 12;
 constexpr int kCategoryIdCount = 50; // ids run 0..49
-constexpr long kCategoryTableOffset = 620;
-constexpr long kQuickLinkOffset = 1160;
-constexpr long kFixedBlockSize = 2888;
-constexpr long kRecordSize = 364;
+constexpr std::int64_t kCategoryTableOffset = 620;
+constexpr std::int64_t kQuickLinkOffset = 1160;
+constexpr std::int64_t kFixedBlockSize = 2888;
+constexpr std::int64_t kRecordSize = 364;
 
-constexpr long RecordOffset(int32_t index) {
-    return kFixedBlockSize + kRecordSize * static_cast<long>(index);
+constexpr std::int64_t RecordOffset(int32_t index) {
+    return kFixedBlockSize + kRecordSize * index;
 }

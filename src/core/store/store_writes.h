@@ -7,6 +7,7 @@
 // place without buffering: the platform layer's files do it.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "platform/files.h"
@@ -22,9 +23,9 @@ public:
 
     bool IsOpen() const { return file_.IsOpen(); }
     // The file's real length, or -1 when it cannot be told.
-    long Size() const { return file_.Size(); }
+    std::int64_t Size() const { return file_.Size(); }
     // One write of all the bytes at `offset`; false unless every byte went.
-    bool WriteAt(long offset, const void* bytes, std::size_t size) {
+    bool WriteAt(std::int64_t offset, const void* bytes, std::size_t size) {
         return file_.WriteAt(offset, bytes, size);
     }
     // Header, category table and (unless told not to) the quick links, in

@@ -2,6 +2,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #ifndef _WIN32
@@ -15,6 +16,7 @@
 #include "core/store/replace_file.h"
 #include "core/store/store.h"
 #include "core/store/store_load.h"
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -269,6 +271,30 @@ TEST_F(StoreFileTest, SaveWithoutAppendRewritesOnlyTheFixedBlock) {
 }
 
 } // namespace
+
+// A file past 4 GiB (sparse, so no disk) is still a regular file of its real
+// size, and a write past 4 GiB lands there, not 4 GiB lower over a record:
+// sizes and offsets must not go through a 32-bit type on any system.
+TEST_F(StoreFileTest, SizesAndOffsetsPastFourGibibytesAreExact) {
+    const std::int64_t far = (std::int64_t(4) << 30) + 3 * 364;
+    WriteBytes(path, MakeFile({{0, 0}, {0, 0}}));
+    std::filesystem::resize_file(path, static_cast<std::uintmax_t>(far) + 364);
+    {
+        platform::File file = platform::File::ReadRegular(path);
+        ASSERT_TRUE(file.IsOpen());
+        EXPECT_EQ(file.Size(), far + 364);
+    }
+    const int32_t marker = 0x7A7A7A7A;
+    ASSERT_TRUE(platform::File::Update(path).WriteAt(far, &marker, sizeof marker));
+    std::ifstream in(path, std::ios::binary);
+    std::string head(2888 + 2 * 364, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    EXPECT_EQ(head, MakeFile({{0, 0}, {0, 0}}));
+    in.seekg(far);
+    int32_t read = 0;
+    in.read(reinterpret_cast<char*>(&read), sizeof read);
+    EXPECT_EQ(read, marker);
+}
 
 #ifndef _WIN32
 // The data file holds the lock password in plain text.

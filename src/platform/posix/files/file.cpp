@@ -27,22 +27,22 @@ File::~File() {
         ::close(static_cast<int>(handle_));
 }
 
-long File::Read(char* buffer, std::size_t size) {
+std::int64_t File::Read(char* buffer, std::size_t size) {
     ssize_t n;
     do
         n = IsOpen() ? ::read(static_cast<int>(handle_), buffer, size) : -1;
     while (n < 0 && errno == EINTR);
-    return static_cast<long>(n);
+    return n;
 }
 
-long File::Size() const {
+std::int64_t File::Size() const {
     struct stat info {};
     if (!IsOpen() || ::fstat(static_cast<int>(handle_), &info) != 0 || !S_ISREG(info.st_mode))
         return -1;
-    return static_cast<long>(info.st_size);
+    return info.st_size;
 }
 
-bool File::WriteAt(long offset, const void* bytes, std::size_t size) {
+bool File::WriteAt(std::int64_t offset, const void* bytes, std::size_t size) {
     ssize_t written;
     do
         written = IsOpen() ? ::pwrite(static_cast<int>(handle_), bytes, size, offset) : -1;

@@ -49,15 +49,15 @@ File::~File() {
         CloseHandle(Handle(handle_));
 }
 
-long File::Read(char* buffer, std::size_t size) {
+std::int64_t File::Read(char* buffer, std::size_t size) {
     DWORD n = 0;
     const DWORD asked = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
     if (!IsOpen() || !ReadFile(Handle(handle_), buffer, asked, &n, nullptr))
         return -1;
-    return static_cast<long>(n);
+    return n;
 }
 
-long File::Size() const {
+std::int64_t File::Size() const {
     BY_HANDLE_FILE_INFORMATION info{};
     LARGE_INTEGER size{};
     if (!IsOpen() || GetFileType(Handle(handle_)) != FILE_TYPE_DISK ||
@@ -65,15 +65,15 @@ long File::Size() const {
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
         !GetFileSizeEx(Handle(handle_), &size))
         return -1;
-    return static_cast<long>(size.QuadPart);
+    return size.QuadPart;
 }
 
-bool File::WriteAt(long offset, const void* bytes, std::size_t size) {
+bool File::WriteAt(std::int64_t offset, const void* bytes, std::size_t size) {
     if (!IsOpen() || offset < 0 || size > MAXDWORD)
         return false;
     OVERLAPPED at{};
     at.Offset = static_cast<DWORD>(offset);
-    at.OffsetHigh = static_cast<DWORD>(static_cast<unsigned long long>(offset) >> 32);
+    at.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(offset) >> 32);
     DWORD written = 0;
     return WriteFile(Handle(handle_), bytes, static_cast<DWORD>(size), &written, &at) &&
            written == size;

@@ -4,6 +4,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "core/text/utf8_path.h"
 #include "support/temp_dir.h"
 
 TempDir::TempDir() {
@@ -31,11 +32,11 @@ TempDir::~TempDir() {
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOf(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }

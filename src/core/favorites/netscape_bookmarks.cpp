@@ -14,6 +14,7 @@
 #include "core/store/store.h"
 #include "core/text/gbk_text.h"
 #include "core/text/html_text.h"
+#include "core/text/utf8_path.h"
 
 namespace {
 
@@ -274,7 +275,7 @@ std::string WriteNetscapeBookmarks(const BookmarkNode& root) {
 }
 
 std::optional<BookmarkNode> DataFileBookmarks(const std::string& dataFile) {
-    std::ifstream in(dataFile, std::ios::binary);
+    std::ifstream in(PathOf(dataFile), std::ios::binary);
     StoreHeader header;
     CategoryEntry categories[kMaxCategories];
     QuickLink links[kQuickLinkCount];

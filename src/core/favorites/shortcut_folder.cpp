@@ -7,6 +7,7 @@
 #include "core/favorites/ini_text.h"
 #include "core/favorites/shortcut_folder.h"
 #include "core/text/text_encoding.h"
+#include "core/text/utf8_path.h"
 
 namespace fs = std::filesystem;
 
@@ -37,7 +38,7 @@ void ReadInto(BookmarkNode& folder, const fs::path& path) {
         return a.path().filename() < b.path().filename();
     });
     for (const fs::directory_entry& entry : entries) {
-        const std::string name = entry.path().filename().string();
+        const std::string name = Utf8Of(entry.path().filename());
         if (name.empty() || name[0] == '.')
             continue;
         if (entry.is_directory(error) && !entry.is_symlink(error)) {
@@ -59,6 +60,6 @@ std::string ShortcutUrl(const std::string& text) {
 
 BookmarkNode ReadShortcutFolder(const std::string& path) {
     BookmarkNode root = BookmarkNode::Folder("");
-    ReadInto(root, path);
+    ReadInto(root, PathOf(path));
     return root;
 }

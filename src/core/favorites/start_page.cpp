@@ -1,5 +1,5 @@
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "core/favorites/favorite_ops.h"
@@ -7,6 +7,7 @@
 #include "core/shell/documents_path.h"
 #include "core/text/gbk_text.h"
 #include "core/text/html_text.h"
+#include "core/text/utf8_path.h"
 
 namespace {
 
@@ -113,21 +114,23 @@ std::string BuildStartPage(const Store& store, bool withLogo, const std::string&
 
 int GenerateStartPage(const Store& store, const std::string& folder, const std::string& siteUrl) {
     std::error_code error;
-    const bool logo = std::filesystem::exists(DocumentsFilePath(folder, "tavinor_logo.jpg"), error);
+    const bool logo =
+        std::filesystem::exists(PathOf(DocumentsFilePath(folder, "tavinor_logo.jpg")), error);
     const std::string page = BuildStartPage(store, logo, siteUrl);
     const std::string path = DocumentsFilePath(folder, "mine.htm");
     const std::string partial = path + ".part";
-    std::FILE* file = std::fopen(partial.c_str(), "wb");
-    if (file == nullptr)
+    std::ofstream file(PathOf(partial), std::ios::binary | std::ios::trunc);
+    if (!file)
         return -1;
-    const bool written = std::fwrite(page.data(), 1, page.size(), file) == page.size();
-    if (std::fclose(file) != 0 || !written) {
-        std::filesystem::remove(partial, error);
+    file.write(page.data(), static_cast<std::streamsize>(page.size()));
+    file.close();
+    if (file.fail()) {
+        std::filesystem::remove(PathOf(partial), error);
         return -1;
     }
-    std::filesystem::rename(partial, path, error);
+    std::filesystem::rename(PathOf(partial), PathOf(path), error);
     if (error) {
-        std::filesystem::remove(partial, error);
+        std::filesystem::remove(PathOf(partial), error);
         return -1;
     }
     return 0;

@@ -11,6 +11,7 @@
 #include "core/favorites/store_exchange.h"
 #include "core/store/read_file.h"
 #include "core/store/replace_file.h"
+#include "core/text/utf8_path.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ std::optional<std::string> ReadWhole(const std::string& path) {
 
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
+    return std::filesystem::equivalent(PathOf(a), PathOf(b), error) && !error;
 }
 
 bool HeaderPasses(const std::string& bytes) {
@@ -33,7 +34,7 @@ bool HeaderPasses(const std::string& bytes) {
 
 void Forget(const std::string& path) {
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    std::filesystem::remove(PathOf(path), ignored);
 }
 
 // Empties what ReadStore fills, so nothing of the old file lingers where the
@@ -100,7 +101,7 @@ int ExportStore(const std::string& target, const std::string& source) {
 }
 
 ImportCheck CheckImportFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOf(path), std::ios::binary);
     if (!in)
         return ImportCheck::CannotOpen;
     std::string head(sizeof(StoreHeader), '\0');

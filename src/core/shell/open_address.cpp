@@ -7,6 +7,7 @@
 
 #include "core/shell/documents_path.h"
 #include "core/text/gbk_text.h"
+#include "core/text/utf8_path.h"
 
 namespace {
 
@@ -62,11 +63,11 @@ bool IsOwnPage(const std::string& path, const std::string& documentsFolder) {
     // links resolved before any "..", a link out of the documents folder and
     // back up leads to another folder's page, and that one is refused.
     std::error_code error;
-    const std::filesystem::path own =
-        std::filesystem::weakly_canonical(DocumentsFilePath(documentsFolder, "mine.htm"), error);
+    const std::filesystem::path own = std::filesystem::weakly_canonical(
+        PathOf(DocumentsFilePath(documentsFolder, "mine.htm")), error);
     if (error)
         return false;
-    const std::filesystem::path asked = std::filesystem::weakly_canonical(path, error);
+    const std::filesystem::path asked = std::filesystem::weakly_canonical(PathOf(path), error);
     return !error && asked == own;
 }
 

@@ -2,6 +2,7 @@
 #include <random>
 
 #include "core/store/replace_file.h"
+#include "core/text/utf8_path.h"
 #include "platform/files.h"
 
 namespace {
@@ -49,15 +50,15 @@ bool IsTemporaryCopyName(const std::string& name, const std::string& target) {
 
 int RemoveStaleCopies(const std::string& path, std::filesystem::file_time_type before) {
     namespace fs = std::filesystem;
-    const fs::path target(path);
-    const std::string name = target.filename().string();
+    const fs::path target = PathOf(path);
+    const std::string name = Utf8Of(target.filename());
     int removed = 0;
     std::error_code error;
     for (fs::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
          entry.increment(error)) {
         std::error_code failed;
         // A link is never followed: only a file the program wrote itself goes.
-        if (!IsTemporaryCopyName(entry->path().filename().string(), name) ||
+        if (!IsTemporaryCopyName(Utf8Of(entry->path().filename()), name) ||
             entry->symlink_status(failed).type() != fs::file_type::regular ||
             fs::last_write_time(entry->path(), failed) >= before || failed)
             continue;

@@ -1,24 +1,13 @@
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <fstream>
 
 #include "core/store/replace_file.h"
 #include "core/store/store.h"
 #include "core/store/store_writes.h"
 #include "core/text/gbk_text.h"
+#include "core/text/utf8_path.h"
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File Open(const std::string& path, const char* mode) {
-    if (path.empty())
-        return File{};
-    return File{std::fopen(path.c_str(), mode)};
-}
 
 bool HasCategoryIdRange(int8_t id) {
     return id >= 0 && id < kCategoryIdCount;
@@ -43,14 +32,20 @@ void ListFavorite(Store& store, const FavoriteRecord& record) {
 }
 
 ReadOutcome ReadStore(Store& store) {
-    File file = Open(store.path, "rb");
-    if (!file)
-        return ReadOutcome::CannotOpen;
     static thread_local char buffer[1 << 16];
-    std::setvbuf(file.get(), buffer, _IOFBF, sizeof buffer);
+    std::ifstream file;
+    file.rdbuf()->pubsetbuf(buffer, sizeof buffer);
+    if (!store.path.empty())
+        file.open(PathOf(store.path), std::ios::binary);
+    if (!file.is_open())
+        return ReadOutcome::CannotOpen;
+    const auto read = [&file](void* into, std::size_t size) {
+        return static_cast<bool>(
+            file.read(static_cast<char*>(into), static_cast<std::streamsize>(size)));
+    };
 
     StoreHeader header{};
-    if (std::fread(&header, sizeof header, 1, file.get()) != 1) {
+    if (!read(&header, sizeof header)) {
         store.header = header;
         return ReadOutcome::BadFormat;
     }
@@ -60,13 +55,13 @@ ReadOutcome ReadStore(Store& store) {
 
     // A file cut short inside the tables still yields the header; the
     // missing rows stay zero.
-    std::fread(store.categories, sizeof store.categories, 1, file.get());
-    std::fread(store.quickLinks, sizeof store.quickLinks, 1, file.get());
+    read(store.categories, sizeof store.categories);
+    read(store.quickLinks, sizeof store.quickLinks);
 
     int32_t complete = 0;
     int32_t live = 0;
     for (; complete < header.recordCount; ++complete) {
-        if (std::fread(&store.record, sizeof store.record, 1, file.get()) != 1)
+        if (!read(&store.record, sizeof store.record))
             break;
         // Deletions patch a record by its place; a damaged stored index
         // would patch another one and this one would come back.

@@ -1,9 +1,9 @@
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "core/store/store_load.h"
+#include "core/text/utf8_path.h"
 
 namespace {
 
@@ -12,10 +12,10 @@ namespace {
 // is worth more than its copy.
 bool WriteBackup(const std::string& path) {
     std::error_code error;
-    if (std::filesystem::is_regular_file(path, error) &&
-        std::filesystem::file_size(path, error) == 0 && !error)
+    if (std::filesystem::is_regular_file(PathOf(path), error) &&
+        std::filesystem::file_size(PathOf(path), error) == 0 && !error)
         return true;
-    std::filesystem::copy_file(path, BackupPath(path),
+    std::filesystem::copy_file(PathOf(path), PathOf(BackupPath(path)),
                                std::filesystem::copy_options::overwrite_existing, error);
     return !error;
 }
@@ -35,8 +35,8 @@ void RestrictToOwner(const std::string& path) {
     namespace fs = std::filesystem;
     constexpr fs::perms kOthers = fs::perms::group_all | fs::perms::others_all;
     std::error_code error;
-    fs::permissions(path, kOthers, fs::perm_options::remove, error);
-    const fs::path folder = fs::path(path).parent_path();
+    fs::permissions(PathOf(path), kOthers, fs::perm_options::remove, error);
+    const fs::path folder = PathOf(path).parent_path();
     if (!folder.empty())
         fs::permissions(folder, kOthers, fs::perm_options::remove, error);
 }
@@ -46,7 +46,7 @@ LoadOutcome LoadOrCreate(Store& store, const std::string& siteUrl, const std::st
     std::memset(store.quickLinks, 0, sizeof store.quickLinks);
 
     std::error_code error;
-    if (!std::filesystem::exists(store.path, error)) {
+    if (!std::filesystem::exists(PathOf(store.path), error)) {
         PutDefaults(store, siteUrl, addedAt);
         RewriteStoreFile(store, store.record);
         return LoadOutcome::Created;

@@ -4,6 +4,7 @@
 #include "core/favorites/favorites_walk.h"
 #include "core/favorites/shortcut_folder.h"
 #include "core/store/store_load.h"
+#include "core/text/utf8_path.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -21,12 +22,12 @@ protected:
         LoadStoreFile(store, "http://site/", "now");
     }
     void Shortcut(const std::string& relative, const std::string& url) {
-        const std::filesystem::path path = favorites.path() + "/" + relative;
+        const std::filesystem::path path = PathOf(favorites.path() + "/" + relative);
         std::filesystem::create_directories(path.parent_path());
-        WriteBytes(path.string(), url.empty() ? "[InternetShortcut]\r\nIconIndex=0\r\n"
-                                              : "[DEFAULT]\r\nBASEURL=x\r\n[InternetShortcut]\r\n"
-                                                "URL=" +
-                                                    url + "\r\n");
+        WriteBytes(Utf8Of(path), url.empty() ? "[InternetShortcut]\r\nIconIndex=0\r\n"
+                                             : "[DEFAULT]\r\nBASEURL=x\r\n[InternetShortcut]\r\n"
+                                               "URL=" +
+                                                   url + "\r\n");
     }
     int Import(const BookmarkNode& root) { return ImportFavoritesFolder(store, root, "now").added; }
     std::string CategoryName(int row) const { return store.categories[row].name; }
@@ -75,6 +76,15 @@ TEST_F(FavoritesWalkTest, FolderTreeBecomesCategoriesInTheOrderTheWalkMeetsThem)
     EXPECT_EQ(ImportFavoritesFolder(store, ReadShortcutFolder(favorites.path()), "now").misplaced,
               0);
     EXPECT_EQ(store.header.categoryCount, 4);
+}
+
+// As a Chinese system names them: folder and file names are read as UTF-8
+// text on every system.
+TEST_F(FavoritesWalkTest, ChineseFolderAndShortcutNames) {
+    const std::string news = "\u65B0\u95FB", baidu = "\u767E\u5EA6"; // 新闻, 百度
+    Shortcut(news + "/" + baidu + ".url", "http://baidu.example/");
+    EXPECT_EQ(Import(ReadShortcutFolder(favorites.path())), 1);
+    EXPECT_EQ(CategoryOf(baidu), news);
 }
 
 TEST_F(FavoritesWalkTest, LongFolderNamesFindTheirCategoryAsStored) {

@@ -16,6 +16,7 @@
 #include "core/store/replace_file.h"
 #include "core/store/store.h"
 #include "core/store/store_load.h"
+#include "core/text/utf8_path.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
 
@@ -86,14 +87,24 @@ TEST_F(StoreFileTest, NewFileIsTheDefaultFileByteForByte) {
     EXPECT_EQ(store.categoryRowCount[0], 1);
 }
 
+// Also in a folder with a Chinese name, as user folders on Chinese systems
+// are: every path is UTF-8, whichever call opens it.
 TEST_F(StoreFileTest, ReopeningTheNewFileListsTheSameFavorite) {
-    LoadStoreFile(store, kSite, kNow);
-    Store again;
-    again.path = path;
-    ASSERT_EQ(LoadStoreFile(again, kSite, kNow), LoadOutcome::Read);
-    ASSERT_EQ(again.items.size(), 1u);
-    EXPECT_EQ(again.items[0].url, kSite);
-    EXPECT_EQ(std::string(again.categories[0].name), kDefaultCategory);
+    const std::string folder = dir.File("\u6536\u85CF\u5939"); // 收藏夹
+    ASSERT_TRUE(std::filesystem::create_directory(PathOf(folder)));
+    for (const std::string& at : {path, folder + "/tvr.dat"}) {
+        SCOPED_TRACE(at);
+        Store first;
+        first.path = at;
+        ASSERT_EQ(LoadStoreFile(first, kSite, kNow), LoadOutcome::Created);
+        Store again;
+        again.path = at;
+        ASSERT_EQ(LoadStoreFile(again, kSite, kNow), LoadOutcome::Read);
+        ASSERT_EQ(again.items.size(), 1u);
+        EXPECT_EQ(again.items[0].url, kSite);
+        EXPECT_EQ(std::string(again.categories[0].name), kDefaultCategory);
+    }
+    EXPECT_TRUE(std::filesystem::is_regular_file(PathOf(folder + "/tvr.dat")));
 }
 
 TEST(StoreHeaderCheck, EachRuleAndItsBoundaries) {
@@ -390,10 +401,14 @@ TEST(StaleCopies, OnlyOlderTemporaryCopiesOfTheFileAreRemoved) {
     const std::string path = dir.File("tvr.dat");
     WriteBytes(path, "data");
     const std::vector<std::string> stale = {path + ".tmp-x7Q2pZ", path + ".tmp-Ab12Cd"};
-    const std::vector<std::string> kept = {
-        path + ".tmp-Ab12C",     path + ".tmp-Ab12Cde",           path + ".tmp-Ab_2Cd",
-        path + ".tmp-Ab12C\xE4", dir.File("xtvr.dat.tmp-Ab12Cd"), dir.File("tvr.da.tmp-Ab12Cd"),
-        path + "_bak",           path + "_import.tmp-Ab12Cd"};
+    const std::vector<std::string> kept = {path + ".tmp-Ab12C",
+                                           path + ".tmp-Ab12Cde",
+                                           path + ".tmp-Ab_2Cd",
+                                           path + ".tmp-Ab12C\xC3\xA4",
+                                           dir.File("xtvr.dat.tmp-Ab12Cd"),
+                                           dir.File("tvr.da.tmp-Ab12Cd"),
+                                           path + "_bak",
+                                           path + "_import.tmp-Ab12Cd"};
     for (const std::string& file : stale)
         WriteBytes(file, "copy");
     for (const std::string& file : kept)
@@ -418,9 +433,9 @@ TEST(StaleCopies, OnlyOlderTemporaryCopiesOfTheFileAreRemoved) {
 
     EXPECT_EQ(RemoveStaleCopies(path, before), 2);
     for (const std::string& file : stale)
-        EXPECT_FALSE(fs::exists(file)) << file;
+        EXPECT_FALSE(fs::exists(PathOf(file))) << file;
     for (const std::string& file : kept)
-        EXPECT_TRUE(fs::exists(file)) << file;
+        EXPECT_TRUE(fs::exists(PathOf(file))) << file;
     EXPECT_TRUE(fs::exists(fresh));
     EXPECT_TRUE(fs::is_directory(path + ".tmp-Dir123"));
     EXPECT_TRUE(noLinks || fs::is_symlink(path + ".tmp-Lnk123"));

@@ -1,6 +1,7 @@
 // The lock's outputs: a surface over each, drawn once a frame into the
 // output's two pictures.
 #include <algorithm>
+#include <cmath>
 
 #include "platform/wayland/lock/lock_protocols.h"
 #include "platform/wayland/lock/wayland_lock.h"
@@ -8,6 +9,22 @@
 namespace {
 
 using Output = WaylandLock::Output;
+
+// Spots of the surface in a picture's pixels at `scale`, out to whole
+// pixels and within the picture.
+std::vector<Spot> InPixels(const std::vector<Spot>& spots, double scale, int width, int height) {
+    std::vector<Spot> pixels;
+    for (const Spot& spot : spots) {
+        const int left = std::max(0, static_cast<int>(std::floor(spot.x * scale)));
+        const int top = std::max(0, static_cast<int>(std::floor(spot.y * scale)));
+        const int right = std::min(width, static_cast<int>(std::ceil((spot.x + spot.width) * scale)));
+        const int bottom =
+            std::min(height, static_cast<int>(std::ceil((spot.y + spot.height) * scale)));
+        if (right > left && bottom > top)
+            pixels.push_back({left, top, right - left, bottom - top});
+    }
+    return pixels;
+}
 
 void OnLayerConfigure(void* data, zwlr_layer_surface_v1* layer, uint32_t serial, uint32_t width,
                       uint32_t height) {
@@ -92,6 +109,7 @@ void WaylandLock::Uncover(Output& output) {
         wl_surface_destroy(output.surface);
     output.frame = nullptr;
     output.dirty = false;
+    output.shown = {};
     output.lockSurface = nullptr;
     output.layer = nullptr;
     output.surface = nullptr;
@@ -118,17 +136,30 @@ void WaylandLock::Draw(Output& output) {
 void WaylandLock::Paint(Output& output) {
     if (output.surface == nullptr || output.width <= 0 || output.height <= 0)
         return;
+    const double scale = output.scale;
+    const int width = static_cast<int>(std::lround(output.width * scale));
+    const int height = static_cast<int>(std::lround(output.height * scale));
+    const LockLook look = LookOf(prompt_, output.width, output.height, scale);
     wl_buffer* buffer = nullptr;
     // Both pictures with the compositor: the next release draws.
-    for (auto& picture : output.pictures)
-        if (buffer == nullptr && !picture->Busy())
-            buffer = picture->Drawn(shm_, output.width * output.scale, output.height * output.scale,
-                                    [&](cairo_t* cairo) {
-                                        // Drawn in the output's own pixels, laid out as at 1×.
-                                        cairo_scale(cairo, output.scale, output.scale);
-                                        output.spots =
-                                            DrawLock(cairo, output.width, output.height, prompt_);
-                                    });
+    for (auto& picture : output.pictures) {
+        if (picture.buffer->Busy())
+            continue;
+        buffer = picture.buffer->Drawn(shm_, width, height, [&](cairo_t* cairo, bool fresh) {
+            // The other picture may be a few keys behind: it catches up on
+            // all that changed since it was drawn, and no more.
+            for (const Spot& spot :
+                 InPixels(Changes(fresh ? LockLook{} : picture.shows, look), scale, width, height))
+                cairo_rectangle(cairo, spot.x, spot.y, spot.width, spot.height);
+            cairo_clip(cairo);
+            // Drawn in the output's own pixels, laid out in the surface's units.
+            cairo_scale(cairo, scale, scale);
+            output.spots = DrawLock(cairo, output.width, output.height, prompt_);
+        });
+        if (buffer != nullptr)
+            picture.shows = look;
+        break;
+    }
     if (buffer == nullptr)
         return;
     output.dirty = false;
@@ -140,7 +171,10 @@ void WaylandLock::Paint(Output& output) {
     wl_callback_add_listener(output.frame, &frameListener, &output);
     wl_surface_set_buffer_scale(output.surface, output.scale);
     wl_surface_attach(output.surface, buffer, 0, 0);
-    wl_surface_damage(output.surface, 0, 0, output.width, output.height);
+    // The compositor takes again only what differs from what it shows.
+    for (const Spot& spot : InPixels(Changes(output.shown, look), scale, width, height))
+        wl_surface_damage_buffer(output.surface, spot.x, spot.y, spot.width, spot.height);
+    output.shown = look;
     wl_surface_commit(output.surface);
 }
 

@@ -83,7 +83,8 @@ void WaylandLock::GlobalAdded(wl_registry* registry, uint32_t name, const char* 
         wl_output_add_listener(output->output, &kOutputListener, output.get());
         Output* shown = output.get();
         for (auto& picture : output->pictures)
-            picture = std::make_unique<ShmBuffer>([this, shown] { PictureReleased(*shown); });
+            picture.buffer =
+                std::make_unique<ShmBuffer>([this, shown] { PictureReleased(*shown); });
         outputs_.push_back(std::move(output));
         // An output plugged in while locked is covered at once.
         if (covering_)

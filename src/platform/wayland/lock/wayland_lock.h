@@ -55,8 +55,14 @@ public:
         int height = 0;
         int scale = 1; // pixels of the output to one of the surface
         LockSpots spots;
-        // Two pictures, drawn in turn: one shown, the other drawn on.
-        std::array<std::unique_ptr<ShmBuffer>, 2> pictures;
+        // Two pictures, drawn in turn: one shown, the other drawn on. Each
+        // is drawn again only where it differs from the look to show.
+        struct Picture {
+            std::unique_ptr<ShmBuffer> buffer;
+            LockLook shows; // the empty look while its pixels are undefined
+        };
+        std::array<Picture, 2> pictures;
+        LockLook shown; // on the surface: the last picture committed
         wl_callback* frame = nullptr; // asked for with the last picture
         bool dirty = false;           // the picture shown is out of date
     };

@@ -122,8 +122,12 @@ struct UnlockPlaces {
 UnlockPlaces PlaceUnlock(int width, int height) {
     const int left = width / 2 - 190;
     const int top = height / 2 - 10;
-    return {left, top, {left + 65, top, 177, 19}, {left + 249, top - 1, 26, 26},
-            Line(width, top + 26), Line(width, top + 46)};
+    return {left,
+            top,
+            {left + 65, top, 177, 19},
+            {left + 249, top - 1, 26, 26},
+            Line(width, top + 26),
+            Line(width, top + 46)};
 }
 
 // The password dialog's change mode, at its own positions in a panel.
@@ -137,8 +141,13 @@ ChangePlaces PlaceChange(int width, int height) {
     const int left = width / 2 - 159;
     const int top = height / 2 - 125;
     const int rows = top + 24;
-    ChangePlaces places{left, top, {left, top, 318, 251}, {}, Line(width, rows + 155),
-                        {left + 84, rows + 178, 80, 27}, {left + 184, rows + 178, 80, 27}};
+    ChangePlaces places{left,
+                        top,
+                        {left, top, 318, 251},
+                        {},
+                        Line(width, rows + 155),
+                        {left + 84, rows + 178, 80, 27},
+                        {left + 184, rows + 178, 80, 27}};
     for (int field = 0; field < 3; ++field)
         places.fields[field] = {left + 130, rows + 52 + 40 * field, 161, 22};
     return places;

@@ -4,7 +4,8 @@
 # whole entry, Escape and Ctrl+U clear it, and a locked Caps Lock shows a
 # hint. Each time the right password typed after it unlocks. A client that
 # may not lock its memory says so once; the pointer over the lock has a
-# cursor; an output at scale 2 gets a picture of its own pixels.
+# cursor; an output at scale 2 gets a picture of its own pixels, as sharp
+# as one at scale 1.
 # Usage: wayland_lock_keys.sh PATH_TO_TAVINOR_WAYLAND_LOCK PATH_TO_WL_CLICK (run by
 # with-sway.sh)
 set -uo pipefail
@@ -59,13 +60,13 @@ check "and the password unlocks" unlocked_by caps
 # The second output (800x600) at scale 2: 400x300 of the surface's units.
 sway_msg output HEADLESS-2 scale 2 >/dev/null
 check "the client locks again" start_client cursor env WAYLAND_DEBUG=client
-said_to_compositor() { grep -q "$1" "$home/cursor.err"; }
 check "on a 2× output it draws a picture of the output's pixels at scale 2" \
-  wait_for 5 said_to_compositor 'create_buffer(new id wl_buffer@[0-9]*, 0, 800, 600,'
-check "as the compositor is told" said_to_compositor 'set_buffer_scale(2)'
+  wait_for 5 logged cursor 'create_buffer(new id wl_buffer@[0-9]*, 0, 800, 600,'
+check "as the compositor is told" logged cursor 'set_buffer_scale(2)'
 check "and the output is covered" wait_for 5 covered HEADLESS-2
+check "its text as sharp as at scale 1" sharp_as_at_1 HEADLESS-2
 as_user "$SWAY_DIR/bin/wl_click" 100 100 1824 768
-check "the pointer over it gets a cursor" wait_for 5 said_to_compositor 'wl_pointer@[0-9]*\.set_cursor'
+check "the pointer over it gets a cursor" wait_for 5 logged cursor 'wl_pointer@[0-9]*\.set_cursor'
 as_user wtype Secret -k Return
 check "and the password unlocks" unlocked_by cursor
 [ "$failed" -eq 0 ] || tail -n 20 "$SWAY_DIR/sway.log"

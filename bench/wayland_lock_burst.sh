@@ -3,8 +3,11 @@
 # Debian's sway, 52 keys typed at once, then the right password. Prints the
 # growth of the system's shared memory at its peak during the burst (above
 # what it was with the lock up and idle) and the time from the password's
-# Enter to the client's end. Run it for an older client beside the current one
-# for a before and after.
+# Enter to the client's end. Then one key's redraw: keys typed one at a time
+# to a client that logs its requests, the time from the key's arrival to
+# both outputs' pictures committed and the pixels it told the compositor were
+# new. Run it for an older client beside the current one for a before and
+# after.
 # Usage: tests/support/with-sway.sh bench/wayland_lock_burst.sh CLIENT [RUNS]
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -35,3 +38,22 @@ for ((run = 1; run <= runs; run++)); do
   done
   echo "run $run: shared memory +$(((peak - idle) / 1024)) MiB at the peak, unlocked $((($(date +%s%N) - start) / 1000000)) ms after the password"
 done
+
+# One key at a time, each given its frames: WAYLAND_DEBUG's lines carry a
+# time in milliseconds, the key event and the requests that follow it.
+as_user env WAYLAND_DEBUG=client /usr/bin/python3 "$SWAY_DIR/bin/lock_channel_driver.py" \
+  "$client" Secret "$home/said" 2>"$home/redraw.log" &
+wait_for 10 locked && sleep 1
+as_user wtype -d 150 abcdefghijklmnopqrst
+as_user wtype -k Return Secret -k Return
+wait_for 10 unlocked
+awk -F'[][]' '
+  / wl_keyboard@[0-9]+\.key\(/ && / 1\)$/ && keys < 20 { key = $2; commits = 0; pixels = 0 }
+  key && /-> wl_surface@[0-9]+\.damage(_buffer)?\(/ {
+    split($0, a, /[(),]/); pixels += a[4] * a[5]
+  }
+  key && /-> wl_surface@[0-9]+\.commit\(/ && ++commits == 2 {
+    keys++; ms += $2 - key; all += pixels; key = 0
+  }
+  END { printf "one key: %d keys, %.2f ms from the key to both pictures committed, %d pixels new, on average\n", keys, ms / keys, all / keys }
+' "$home/redraw.log"

@@ -2,8 +2,10 @@
 # The lock client on a compositor with ext-session-lock-v1 (Debian 13's
 # sway, from WITH_SWAY_ROOT; skipped without one): both outputs covered,
 # nothing typed reaches a native window, a wrong password shows red, the
-# right one with blanks around it unlocks and says so to the program. Killed
-# while locked, the client leaves the session locked by the compositor.
+# right one with blanks around it unlocks and says so to the program. An
+# output at scale 1.5 gets a picture of its own pixels, as sharp as one at
+# scale 1. Killed while locked, the client leaves the session locked by the
+# compositor.
 # Usage: session_lock.sh PATH_TO_TAVINOR_WAYLAND_LOCK (run by with-sway.sh)
 set -uo pipefail
 [ -n "${WITH_SWAY_ROOT:-}" ] || { echo "skipped: no WITH_SWAY_ROOT (scripts/make-sway-root.sh)"; exit 77; }
@@ -31,6 +33,17 @@ check "the right one with blanks around it unlocks" wait_for 10 unlocked
 check "and tells the program" said first unlock
 as_user wtype cd
 check "typing reaches the native window again" wait_for 5 recorded typed abcd
+
+# The second output (800x600) at scale 1.5: 533x400 of the surface's units.
+sway_msg output HEADLESS-2 scale 1.5 >/dev/null
+check "the client locks again" start_client fraction env WAYLAND_DEBUG=client
+check "told the output's scale of 1.5" wait_for 5 logged fraction 'preferred_scale(180)'
+check "it draws a picture of the output's pixels" \
+  wait_for 5 logged fraction 'create_buffer(new id wl_buffer@[0-9]*, 0, 800, 600,'
+check "shown at the surface's size" logged fraction 'set_destination(533, 400)'
+check "its text as sharp as at scale 1" wait_for 5 sharp_as_at_1 HEADLESS-2
+as_user wtype Secret -k Return
+check "and the password unlocks" wait_for 10 unlocked
 
 check "the client locks again" start_client second
 kill -9 "$(client_pids)"

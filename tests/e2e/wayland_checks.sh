@@ -39,6 +39,22 @@ covered() {
     -v white="$(measure "$file" -colorspace Gray -threshold 90%)" \
     'BEGIN { exit !(all < 0.05 && white > 0.005) }'
 }
+# The share of a picture's lit neutral pixels that are grey: the white text's
+# soft edges. Text drawn with more pixels has fewer in proportion; a picture
+# the compositor stretches or shrinks has more.
+soft_edges() { # soft_edges PICTURE
+  local lit white
+  lit=$(convert "$1" -fx 'r > 0.1 && abs(r - g) < 0.05 && abs(r - b) < 0.05' -format '%[fx:mean]' info:)
+  white=$(convert "$1" -fx 'r > 0.9 && g > 0.9 && b > 0.9' -format '%[fx:mean]' info:)
+  awk -v lit="$lit" -v white="$white" 'BEGIN { print (lit > 0 ? (lit - white) / lit : 1) }'
+}
+sharp_as_at_1() { # sharp_as_at_1 OUTPUT: no softer than HEADLESS-1 at scale 1
+  awk -v scaled="$(soft_edges "$(picture "$1")")" -v one="$(soft_edges "$(picture HEADLESS-1)")" \
+    'BEGIN { exit !(scaled <= one) }'
+}
+# logged RECORD PATTERN: the client run with WAYLAND_DEBUG=client by
+# start_client RECORD sent or received it.
+logged() { grep -q "$2" "$home/$1.err"; }
 red_shown() { # red_shown OUTPUT
   local file; file=$(picture "$1") || return 1
   awk -v red="$(measure "$file" -fx 'r > 0.8 && g < 0.2 && b < 0.2')" 'BEGIN { exit !(red > 0.0002) }'

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <pango/pangocairo.h>
 #include <string>
 
@@ -60,11 +61,24 @@ Spot Text(cairo_t* cairo, int x, int y, const std::string& text, Colour colour,
     return {x, y, width, height};
 }
 
-// A password entry: white, one "#" per typed character.
+// A password entry: white, one "#" per typed character; the last ones
+// when they are more than it holds, as a line edit scrolls.
 void Entry(cairo_t* cairo, const Spot& spot, std::size_t mask, bool focused) {
     Fill(cairo, spot, kWhite);
     Frame(cairo, spot, focused ? kFocus : Colour{0.5, 0.5, 0.5});
-    Text(cairo, spot.x + 3, spot.y + (spot.height - 17) / 2, std::string(mask, '#'), kBlack);
+    PangoLayout* layout = Layout(cairo, std::string(mask, '#').c_str());
+    int width = 0;
+    int height = 0;
+    pango_layout_get_pixel_size(layout, &width, &height);
+    cairo_save(cairo);
+    cairo_rectangle(cairo, spot.x + 1, spot.y + 1, spot.width - 2, spot.height - 2);
+    cairo_clip(cairo);
+    cairo_set_source_rgb(cairo, kBlack.r, kBlack.g, kBlack.b);
+    cairo_move_to(cairo, std::min(spot.x + 3, spot.x + spot.width - 3 - width),
+                  spot.y + (spot.height - 17) / 2);
+    pango_cairo_show_layout(cairo, layout);
+    cairo_restore(cairo);
+    g_object_unref(layout);
 }
 
 void UnlockButton(cairo_t* cairo, const Spot& spot) {
@@ -93,54 +107,138 @@ void Button(cairo_t* cairo, const Spot& spot, const char* caption) {
          kBlack);
 }
 
-// The lock window's row: prompt, entry, unlock button, change link; the
-// red notice under the entry.
-void DrawUnlock(cairo_t* cairo, int left, int top, const LockPrompt& prompt, LockSpots& spots) {
-    Text(cairo, left, top + 4, kLockPromptText, kWhite);
-    const Spot entry{left + 65, top, 177, 19};
-    Entry(cairo, entry, prompt.UnlockMaskLength(), true);
-    spots.unlock = {left + 249, top - 1, 26, 26};
-    UnlockButton(cairo, spots.unlock);
-    spots.changeLink = Text(cairo, left + 277, top + 3, kLockChangeLinkText, kWhite, true);
-    if (prompt.WrongPassword())
-        Text(cairo, left + 66, top + 26, kLockWrongPasswordText, kRed);
-    if (prompt.CapsLock())
-        Text(cairo, left + 66, top + 46, kLockCapsLockHint, kWhite);
+// A line of text across the whole surface from `y`: a hint or notice that
+// comes and goes, with room for the font's ascent and descent.
+Spot Line(int width, int y) {
+    return {0, y - 2, width, 26};
+}
+
+// Where the pieces of the lock window's row stand: prompt, entry, unlock
+// button, change link; the red notice and the Caps Lock hint under them.
+struct UnlockPlaces {
+    int left, top;
+    Spot entry, unlock, wrongLine, capsLine;
+};
+UnlockPlaces PlaceUnlock(int width, int height) {
+    const int left = width / 2 - 190;
+    const int top = height / 2 - 10;
+    return {left,
+            top,
+            {left + 65, top, 177, 19},
+            {left + 249, top - 1, 26, 26},
+            Line(width, top + 26),
+            Line(width, top + 46)};
 }
 
 // The password dialog's change mode, at its own positions in a panel.
-void DrawChange(cairo_t* cairo, int left, int top, const LockPrompt& prompt, LockSpots& spots) {
-    Fill(cairo, {left, top, 318, 251}, kPanel);
-    Text(cairo, left + 10, top + 4, kPasswordDialogCaption, kBlack);
-    top += 24;
+struct ChangePlaces {
+    int left, top;
+    Spot panel;
+    std::array<Spot, 3> fields;
+    Spot noticeLine, ok, cancel;
+};
+ChangePlaces PlaceChange(int width, int height) {
+    const int left = width / 2 - 159;
+    const int top = height / 2 - 125;
+    const int rows = top + 24;
+    ChangePlaces places{left,
+                        top,
+                        {left, top, 318, 251},
+                        {},
+                        Line(width, rows + 155),
+                        {left + 84, rows + 178, 80, 27},
+                        {left + 184, rows + 178, 80, 27}};
+    for (int field = 0; field < 3; ++field)
+        places.fields[field] = {left + 130, rows + 52 + 40 * field, 161, 22};
+    return places;
+}
+
+void DrawUnlock(cairo_t* cairo, const UnlockPlaces& at, const LockPrompt& prompt,
+                LockSpots& spots) {
+    Text(cairo, at.left, at.top + 4, kLockPromptText, kWhite);
+    Entry(cairo, at.entry, prompt.UnlockMaskLength(), true);
+    spots.unlock = at.unlock;
+    UnlockButton(cairo, spots.unlock);
+    spots.changeLink = Text(cairo, at.left + 277, at.top + 3, kLockChangeLinkText, kWhite, true);
+    if (prompt.WrongPassword())
+        Text(cairo, at.left + 66, at.wrongLine.y + 2, kLockWrongPasswordText, kRed);
+    if (prompt.CapsLock())
+        Text(cairo, at.left + 66, at.capsLine.y + 2, kLockCapsLockHint, kWhite);
+}
+
+void DrawChange(cairo_t* cairo, const ChangePlaces& at, const LockPrompt& prompt,
+                LockSpots& spots) {
+    Fill(cairo, at.panel, kPanel);
+    Text(cairo, at.left + 10, at.top + 4, kPasswordDialogCaption, kBlack);
     const char* labels[3] = {kCurrentPasswordLabel, kNewPasswordLabel, kRepeatPasswordLabel};
     const int labelLeft[3] = {48, 74, 32};
     for (int field = 0; field < 3; ++field) {
-        const int y = top + 52 + 40 * field;
-        Text(cairo, left + labelLeft[field], y + 3, labels[field], kBlack);
-        spots.fields[field] = {left + 130, y, 161, 22};
+        Text(cairo, at.left + labelLeft[field], at.fields[field].y + 3, labels[field], kBlack);
+        spots.fields[field] = at.fields[field];
         const auto which = static_cast<LockPrompt::Field>(field);
         Entry(cairo, spots.fields[field], prompt.MaskLength(which), prompt.FocusedField() == which);
     }
+    const int noticeTop = at.noticeLine.y + 2;
     if (!prompt.Notice().empty())
-        Text(cairo, left + 130, top + 155, prompt.Notice(), kRed);
+        Text(cairo, at.left + 130, noticeTop, prompt.Notice(), kRed);
     if (prompt.CapsLock())
-        Text(cairo, left + 10, top + 155, kLockCapsLockHint, kBlack);
-    spots.ok = {left + 84, top + 178, 80, 27};
-    spots.cancel = {left + 184, top + 178, 80, 27};
+        Text(cairo, at.left + 10, noticeTop, kLockCapsLockHint, kBlack);
+    spots.ok = at.ok;
+    spots.cancel = at.cancel;
     Button(cairo, spots.ok, kPasswordOkText);
     Button(cairo, spots.cancel, kPasswordCancelText);
 }
 
 } // namespace
 
+LockLook LookOf(const LockPrompt& prompt, int width, int height, double scale) {
+    LockLook look;
+    look.width = width;
+    look.height = height;
+    look.scale = scale;
+    look.mode = prompt.CurrentMode();
+    look.focus = prompt.FocusedField();
+    look.unlockMask = prompt.UnlockMaskLength();
+    for (int field = 0; field < 3; ++field)
+        look.masks[field] = prompt.MaskLength(static_cast<LockPrompt::Field>(field));
+    look.wrong = prompt.WrongPassword();
+    look.caps = prompt.CapsLock();
+    look.notice = prompt.Notice();
+    return look;
+}
+
+std::vector<Spot> Changes(const LockLook& before, const LockLook& after) {
+    if (before.width != after.width || before.height != after.height ||
+        before.scale != after.scale || before.mode != after.mode)
+        return {{0, 0, after.width, after.height}};
+    std::vector<Spot> changes;
+    if (after.mode == LockPrompt::Mode::Unlock) {
+        const UnlockPlaces at = PlaceUnlock(after.width, after.height);
+        if (before.unlockMask != after.unlockMask)
+            changes.push_back(at.entry);
+        if (before.wrong != after.wrong)
+            changes.push_back(at.wrongLine);
+        if (before.caps != after.caps)
+            changes.push_back(at.capsLine);
+        return changes;
+    }
+    const ChangePlaces at = PlaceChange(after.width, after.height);
+    for (int field = 0; field < 3; ++field)
+        if (before.masks[field] != after.masks[field] ||
+            (before.focus == field) != (after.focus == field))
+            changes.push_back(at.fields[field]);
+    if (before.notice != after.notice || before.caps != after.caps)
+        changes.push_back(at.noticeLine);
+    return changes;
+}
+
 LockSpots DrawLock(cairo_t* cairo, int width, int height, const LockPrompt& prompt) {
     LockSpots spots;
     cairo_set_source_rgb(cairo, 0, 0, 0);
     cairo_paint(cairo);
     if (prompt.CurrentMode() == LockPrompt::Mode::Unlock)
-        DrawUnlock(cairo, width / 2 - 190, height / 2 - 10, prompt, spots);
+        DrawUnlock(cairo, PlaceUnlock(width, height), prompt, spots);
     else
-        DrawChange(cairo, width / 2 - 159, height / 2 - 125, prompt, spots);
+        DrawChange(cairo, PlaceChange(width, height), prompt, spots);
     return spots;
 }

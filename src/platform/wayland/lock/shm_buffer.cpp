@@ -25,7 +25,7 @@ void ShmBuffer::Free() {
 
 // A buffer of another size (the output changed) is made anew.
 bool ShmBuffer::Fit(wl_shm* shm, int width, int height) {
-    if (buffer_ != nullptr && width == width_ && height == height_)
+    if (Holds(width, height))
         return true;
     Free();
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width);

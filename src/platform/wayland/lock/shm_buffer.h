@@ -17,12 +17,16 @@ public:
 
     // With the compositor: not to be drawn on.
     bool Busy() const { return busy_; }
-    // The picture `draw` makes on `cairo`, at that size, ready to attach and
-    // then with the compositor; nullptr when no memory could be had.
+    // The picture `draw(cairo, fresh)` makes, at that size, ready to attach
+    // and then with the compositor; nullptr when no memory could be had.
+    // `fresh`: the memory is new, and holds no earlier picture.
     template <typename Draw> wl_buffer* Drawn(wl_shm* shm, int width, int height, Draw draw);
 
 private:
     static void OnRelease(void* data, wl_buffer*);
+    bool Holds(int width, int height) const {
+        return buffer_ != nullptr && width == width_ && height == height_;
+    }
     bool Fit(wl_shm* shm, int width, int height);
     void Free();
 
@@ -38,12 +42,13 @@ private:
 
 template <typename Draw>
 wl_buffer* ShmBuffer::Drawn(wl_shm* shm, int width, int height, Draw draw) {
+    const bool fresh = !Holds(width, height);
     if (busy_ || !Fit(shm, width, height))
         return nullptr;
     cairo_surface_t* surface = cairo_image_surface_create_for_data(
         static_cast<unsigned char*>(pixels_), CAIRO_FORMAT_ARGB32, width, height, stride_);
     cairo_t* cairo = cairo_create(surface);
-    draw(cairo);
+    draw(cairo, fresh);
     cairo_destroy(cairo);
     cairo_surface_flush(surface);
     cairo_surface_destroy(surface);

@@ -75,6 +75,11 @@ void WaylandLock::GlobalAdded(wl_registry* registry, uint32_t name, const char* 
     else if (std::strcmp(interface, zwlr_input_inhibit_manager_v1_interface.name) == 0)
         inhibitManager_ = static_cast<zwlr_input_inhibit_manager_v1*>(
             bind(&zwlr_input_inhibit_manager_v1_interface, 1));
+    else if (std::strcmp(interface, wp_fractional_scale_manager_v1_interface.name) == 0)
+        fractionalScale_ = static_cast<wp_fractional_scale_manager_v1*>(
+            bind(&wp_fractional_scale_manager_v1_interface, 1));
+    else if (std::strcmp(interface, wp_viewporter_interface.name) == 0)
+        viewporter_ = static_cast<wp_viewporter*>(bind(&wp_viewporter_interface, 1));
     else if (std::strcmp(interface, wl_output_interface.name) == 0) {
         auto output = std::make_unique<Output>();
         output->lock = this;
@@ -83,7 +88,8 @@ void WaylandLock::GlobalAdded(wl_registry* registry, uint32_t name, const char* 
         wl_output_add_listener(output->output, &kOutputListener, output.get());
         Output* shown = output.get();
         for (auto& picture : output->pictures)
-            picture = std::make_unique<ShmBuffer>([this, shown] { PictureReleased(*shown); });
+            picture.buffer =
+                std::make_unique<ShmBuffer>([this, shown] { PictureReleased(*shown); });
         outputs_.push_back(std::move(output));
         // An output plugged in while locked is covered at once.
         if (covering_)

@@ -22,6 +22,10 @@ struct zwlr_layer_shell_v1;
 struct zwlr_layer_surface_v1;
 struct zwlr_input_inhibit_manager_v1;
 struct zwlr_input_inhibitor_v1;
+struct wp_fractional_scale_manager_v1;
+struct wp_fractional_scale_v1;
+struct wp_viewporter;
+struct wp_viewport;
 struct wl_cursor_theme;
 
 class WaylandLock {
@@ -54,9 +58,21 @@ public:
         int width = 0;
         int height = 0;
         int scale = 1; // pixels of the output to one of the surface
+        // Where the compositor offers them: the scale it would have, in
+        // 120ths (0 until it says), and the picture's size on the surface.
+        wp_fractional_scale_v1* fractional = nullptr;
+        int scale120 = 0;
+        wp_viewport* viewport = nullptr;
+        double PictureScale() const { return scale120 > 0 ? scale120 / 120.0 : scale; }
         LockSpots spots;
-        // Two pictures, drawn in turn: one shown, the other drawn on.
-        std::array<std::unique_ptr<ShmBuffer>, 2> pictures;
+        // Two pictures, drawn in turn: one shown, the other drawn on. Each
+        // is drawn again only where it differs from the look to show.
+        struct Picture {
+            std::unique_ptr<ShmBuffer> buffer;
+            LockLook shows; // the empty look while its pixels are undefined
+        };
+        std::array<Picture, 2> pictures;
+        LockLook shown;               // on the surface: the last picture committed
         wl_callback* frame = nullptr; // asked for with the last picture
         bool dirty = false;           // the picture shown is out of date
     };
@@ -67,6 +83,7 @@ public:
     void Configured(Output& output, int width, int height);
     void OutputClosed(Output& output);
     void Scaled(Output& output, int factor);
+    void FractionScaled(Output& output, int scale120);
     void FrameShown(Output& output);
     void PictureReleased(Output& output);
     void SessionLocked() { locked_ = true; }
@@ -114,6 +131,8 @@ private:
     zwlr_layer_shell_v1* layerShell_ = nullptr;
     zwlr_input_inhibit_manager_v1* inhibitManager_ = nullptr;
     zwlr_input_inhibitor_v1* inhibitor_ = nullptr;
+    wp_fractional_scale_manager_v1* fractionalScale_ = nullptr;
+    wp_viewporter* viewporter_ = nullptr;
     std::vector<std::unique_ptr<Output>> outputs_;
     xkb_context* xkb_;
     xkb_keymap* keymap_ = nullptr;

@@ -40,17 +40,27 @@ int main(int argc, char** argv) {
     edit->setFocus();
 
     std::vector<double> times;
+    std::vector<double> cpu;
     QElapsedTimer timer;
     for (const char key : WorkloadKeystrokes()) {
         timer.restart();
+        const double cpuBefore = ThreadCpuMs();
         if (key == '\b')
             QTest::keyClick(edit, Qt::Key_Backspace);
         else
             QTest::keyClick(edit, key);
         view->repaint();
         times.push_back(timer.nsecsElapsed() / 1e6);
+        cpu.push_back(ThreadCpuMs() - cpuBefore);
+        QTest::qWait(std::max(0, kKeyGapMs - static_cast<int>(timer.elapsed())));
     }
+    const auto worst = std::max_element(times.begin(), times.end());
+    std::printf("bare Qt: the worst keystroke took %.2f ms, %.2f ms of it on the processor\n",
+                *worst, cpu[worst - times.begin()]);
     std::sort(times.begin(), times.end());
+    std::sort(cpu.begin(), cpu.end());
+    std::printf("bare Qt: processor time per keystroke, median %.2f ms, worst %.2f ms\n",
+                cpu[cpu.size() / 2], cpu.back());
     std::printf("bare Qt: %zu keystrokes, median %.2f ms, worst %.2f ms\n", times.size(),
                 times[times.size() / 2], times.back());
     return 0;

@@ -2,6 +2,7 @@
 // The search benchmarks' favorites and keystrokes, shared by the program's
 // run and the bare Qt baseline so that both do the same typing.
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,17 @@ inline std::string WorkloadTitle(int i) {
 
 inline std::string WorkloadUrl(int i) {
     return "http://www.site" + std::to_string(i) + ".example/path/";
+}
+
+// The pause between keystrokes: a fast typist's, ten keys a second.
+constexpr int kKeyGapMs = 100;
+
+// Processor time of the calling thread: a keystroke slow in wall time but not
+// here waited for the shared machine, not for its own work.
+inline double ThreadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
 // 200 keystrokes: queries typed and taken back with Backspace ('\b').

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program as a screen reader sees it over AT-SPI: every button,
-# edit, check box, list and list item of the main window and of the password
-# dialog has a name, the favorite rows are list items named by their
+# edit, check box, list and list item of the main window, the password
+# dialog, the lock and the settings window has a name, the favorite rows are list items named by their
 # captions, and the keyboard's focus is where Alt+B, Tab and the arrows put it.
 # Usage: accessibility.sh PATH_TO_TAVINOR (DISPLAY set, tray running)
 set -uo pipefail
@@ -45,6 +45,29 @@ check "every control of the main window has a name" \
 "$app" --lock
 check "the password dialog opens" wait_for 20 password_dialog
 check "and names its edits and buttons" walk Tavinor "设定密码" "再次输入密码" "确定"
+xdotool type Secret
+xdotool key Tab
+xdotool type Secret
+xdotool key Return
+check "a set password locks" wait_for 20 shown '^lock_form$'
+check "the lock names its edit and button" walk Tavinor "输入密码" "解锁"
+xdotool type Secret
+xdotool key Return
+check "the password unlocks" wait_for 20 bash -c "$(declare -f shown); ! shown '^lock_form\$'"
+
+# The settings window through the tray menu: 我的网址 (third from the end),
+# then 自定义..., its only entry without quick links.
+panel=$(xwininfo -root -tree | awk '/"panel"/{print $1; exit}')
+open_settings() {
+  geometry "$panel"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+  sleep 1
+  xdotool key Up Up Up Right Return
+  wait_for 5 shown '^设 置$'
+}
+check "the tray menu opens the settings window" wait_for 30 open_settings
+check "which names every control of both sheets" walk Tavinor "关  闭" "删除选中网址" \
+  "删除选中播放器"
 
 kill -TERM "$run"
 check "the program closes" wait_for 20 ended "$run"

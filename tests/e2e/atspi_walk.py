@@ -4,8 +4,9 @@ name) as a screen reader sees it and prints every control a user acts on:
 role, name and place. Exits 1 when a button, edit, check box, list item or
 window has no name, or when a name given on the command line is missing.
 With --focused it prints the names of the nodes in the focused state instead
-(the focused control and the item it has current).
-Usage: atspi_walk.py [--focused] APP_NAME [REQUIRED_NAME...]"""
+(the focused control and the item it has current); with --press it does the
+first action of the node of that name, as a reader's user would.
+Usage: atspi_walk.py [--focused|--press NAME] APP_NAME [REQUIRED_NAME...]"""
 import sys
 
 import pyatspi
@@ -40,6 +41,9 @@ def walk(node, path, found, depth=0):
 def main():
     args = sys.argv[1:]
     focused = args[0] == "--focused"
+    press = args[1] if args[0] == "--press" else None
+    if press is not None:
+        args = args[2:]
     app_name, required = args[focused], args[focused + 1:]
     desktop = pyatspi.Registry.getDesktop(0)
     apps = [a for a in desktop if a is not None and a.name == app_name]
@@ -48,6 +52,12 @@ def main():
         return 1
     found = []
     walk(apps[0], app_name, found)
+    if press is not None:
+        for node in found_nodes:
+            if node.name == press:
+                node.queryAction().doAction(0)
+                return 0
+        return 1
     if focused:
         for node in found_nodes:
             if node.getState().contains(pyatspi.STATE_FOCUSED):

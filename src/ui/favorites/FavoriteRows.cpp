@@ -18,6 +18,10 @@ constexpr int kRowHeight = 20;
 constexpr int kWheelStep = 30;
 constexpr int kBottomMargin = 10;
 constexpr int kCategoryGap = 16;
+// Favorites a search looks at per turn of the event loop once the rows in
+// view are found: a fraction of a millisecond, so that a key pressed
+// meanwhile waits for no more.
+constexpr std::size_t kFavoritesPerTurn = 4096;
 } // namespace
 
 FavoriteRows::FavoriteRows(Store& store, QWidget* parent)
@@ -31,6 +35,8 @@ FavoriteRows::FavoriteRows(Store& store, QWidget* parent)
     linkFont.setPointSize(10);
     linkFont.setUnderline(true);
     setFont(linkFont);
+    connect(&findingMore_, &QTimer::timeout, this, [this] { FindMore(kFavoritesPerTurn); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &FavoriteRows::SettleView);
 }
 
 void FavoriteRows::ShowCategory(int categoryId) {
@@ -69,18 +75,46 @@ void FavoriteRows::List() {
     shown_.clear();
     if (Searching()) {
         PrepareSearch();
-        shown_ = index_.Find(query_);
+        index_.Search(query_);
+        SettleView();
+        if (index_.Complete())
+            findingMore_.stop();
+        else
+            findingMore_.start(0);
     } else {
+        findingMore_.stop();
         for (std::size_t i = 0; i < store_.items.size(); ++i)
             if (store_.items[i].categoryId == categoryId_)
                 shown_.push_back(static_cast<int>(i));
     }
     // The best match stands selected, so that Enter opens it and Down goes
     // on to the next.
-    current_ = Searching() && !shown_.empty() ? 1 : 0;
+    current_ = Searching() && RowCount() > 0 ? 1 : 0;
     UpdateScrollRange();
     viewport()->update();
     FavoriteRowsChanged(this);
+}
+
+void FavoriteRows::SettleView() {
+    if (!Searching())
+        return;
+    const int pitch = RowTop(2) - RowTop(1);
+    const int last = (verticalScrollBar()->value() + viewport()->height()) / pitch + 2;
+    const int before = RowCount();
+    index_.Settle(static_cast<std::size_t>(last));
+    if (RowCount() != before)
+        UpdateScrollRange();
+}
+
+void FavoriteRows::FindMore(std::size_t favorites) {
+    const int before = RowCount();
+    const bool complete = !Searching() || index_.Continue(favorites);
+    if (RowCount() != before)
+        UpdateScrollRange();
+    if (complete && findingMore_.isActive()) {
+        findingMore_.stop();
+        FavoriteRowsChanged(this);
+    }
 }
 
 void FavoriteRows::SetCurrent(int n) {
@@ -249,6 +283,7 @@ void FavoriteRows::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Home:
         return SetCurrent(1);
     case Qt::Key_End:
+        FindMore(store_.items.size());
         return SetCurrent(RowCount());
     case Qt::Key_Space:
         if (current_ != 0)

@@ -6,6 +6,7 @@
 // Up/Down, Home, End), Space checks it, Enter opens it.
 
 #include <QAbstractScrollArea>
+#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -27,14 +28,20 @@ public:
     // category's name beside it.
     void ShowMatches(const std::string& query);
     bool Searching() const { return !query_.empty(); }
+    // Whether the search still looks for matches beyond those listed.
+    bool FindingMore() const { return findingMore_.isActive(); }
     // Builds the search index ahead of the first keystroke.
     void PrepareSearch();
     std::size_t IndexBytes() const { return index_.MemoryBytes(); }
     // Re-reads the store after favorites were added or removed.
     void Refresh();
-    int RowCount() const { return static_cast<int>(shown_.size()); }
+    // The rows listed so far: while searching, the matches found in their
+    // final order; the rest follow while the window is idle.
+    int RowCount() const {
+        return static_cast<int>(Searching() ? index_.Settled() : shown_.size());
+    }
     // Index into store.items of the n-th (1-based) shown row.
-    int ItemAt(int n) const { return shown_[n - 1]; }
+    int ItemAt(int n) const { return Searching() ? index_.At(n - 1) : shown_[n - 1]; }
     // The current row (1-based), 0 when there is none.
     int CurrentRow() const { return current_; }
     void MoveCurrent(int steps);
@@ -70,6 +77,9 @@ private:
     QString CategoryName(int n) const;
     int RowAt(int contentY) const;
     void List();
+    void SettleView();
+    // Looks at up to this many more favorites for the search's other matches.
+    void FindMore(std::size_t favorites);
     void SetCurrent(int n);
     void UpdateScrollRange();
 
@@ -79,5 +89,6 @@ private:
     FavoriteIndex index_;
     bool indexStale_ = true;
     std::vector<int> shown_;
+    QTimer findingMore_;
     int current_ = 0;
 };

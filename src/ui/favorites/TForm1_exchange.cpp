@@ -21,6 +21,7 @@
 #include "ui/favorites/bookmark_loading.h"
 #include "ui/favorites/bookmark_text.h"
 #include "ui/favorites/busy_button.h"
+#include "ui/favorites/focus_return.h"
 #include "ui/favorites/plain_file_browsing.h"
 #include "ui/shell/TForm1.h"
 #include "ui/text/gbk_codec.h"
@@ -131,6 +132,7 @@ QString TForm1::AskImportFile() {
 }
 
 void TForm1::outBtnClick() {
+    const FocusReturn focusBack(this);
     BusyButton busy(outBtn);
     bool html = false;
     const QString target = AskExportFile(html);
@@ -141,10 +143,10 @@ void TForm1::outBtnClick() {
             ShowMsgDlg("无法导出到 " + QDir::toNativeSeparators(target) +
                        "，请检查该位置是否可以写入（不能是数据文件本身）。");
     }
-    ParkFocus();
 }
 
 void TForm1::inBtnClick() {
+    const FocusReturn focusBack(this);
     QString chosen;
     std::optional<QByteArray> head;
     {
@@ -157,7 +159,6 @@ void TForm1::inBtnClick() {
         StartBookmarkImport([chosen] { return LoadBookmarkFile(chosen); });
     else if (head)
         StartDataFileImport(chosen);
-    ParkFocus();
 }
 
 // The file is read off the window thread, which a large one would hold;
@@ -202,8 +203,8 @@ void TForm1::ReportDataFileImport(ImportOutcome outcome) {
 }
 
 void TForm1::IEBtnClick() {
+    const FocusReturn focusBack(this);
     StartBookmarkImport(LoadBrowserFavorites);
-    ParkFocus();
 }
 
 // Both import buttons wait until the links are in: a second import, or a data

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "ui/favorites/FavoriteRows.h"
 #include "ui/favorites/busy_button.h"
+#include "ui/favorites/focus_return.h"
 #include "ui/shell/TCppWebBrowser.h"
 #include "ui/shell/TForm1.h"
 #include "ui/text/gbk_codec.h"
@@ -32,10 +33,6 @@ void CopyStartOptions(const QCheckBox* site, const QCheckBox* mine, StoreHeader&
 }
 
 } // namespace
-
-void TForm1::ParkFocus() {
-    Button1->setFocus();
-}
 
 void TForm1::ListCategories() {
     ListBox->clear();
@@ -101,6 +98,7 @@ void TForm1::UpdateFavoriteCount() {
 }
 
 void TForm1::addURL_buttonClick() {
+    const FocusReturn focusBack(this);
     BusyButton busy(addURL_button);
     ScrollBox->ScrollToTop();
     if (IsBlank(url_edit->text())) {
@@ -113,10 +111,10 @@ void TForm1::addURL_buttonClick() {
     }
     url_edit->clear();
     title_edit->clear();
-    ParkFocus();
 }
 
 void TForm1::addFenlei_buttonClick() {
+    const FocusReturn focusBack(this);
     BusyButton busy(addFenlei_button);
     if (IsBlank(fenlei_edit->text())) {
         ShowMsgDlg("分类名称不能为空！");
@@ -132,7 +130,6 @@ void TForm1::addFenlei_buttonClick() {
         }
     }
     fenlei_edit->clear();
-    ParkFocus();
 }
 
 void TForm1::ShowCategoryRefusal(AddCategoryResult result) {
@@ -143,6 +140,7 @@ void TForm1::ShowCategoryRefusal(AddCategoryResult result) {
 }
 
 void TForm1::delCatButtonClick() {
+    const FocusReturn focusBack(this);
     BusyButton busy(delCatButton);
     if (ListBox->count() < 2) {
         ShowMsgDlg("至少要留一个分类！");
@@ -161,7 +159,6 @@ void TForm1::delCatButtonClick() {
             ReportSave(result == DeleteCategoryResult::Deleted ? 0 : -1);
         }
     }
-    ParkFocus();
 }
 
 void TForm1::selectAllCheckBoxClick() {
@@ -170,6 +167,7 @@ void TForm1::selectAllCheckBoxClick() {
 }
 
 void TForm1::delFavButtonClick() {
+    const FocusReturn focusBack(this);
     // The selected category's checked favorites; while searching, those of
     // every category.
     std::vector<int> rows;
@@ -177,7 +175,7 @@ void TForm1::delFavButtonClick() {
         if ((ScrollBox->Searching() || row == ListBox->currentRow()) && AnyCheckedIn(store, row))
             rows.push_back(row);
     if (rows.empty() || !Confirm("确定要删除选中收藏吗？"))
-        return ParkFocus();
+        return;
     BusyButton busy(delFavButton);
     ScrollBox->ScrollToTop();
     const std::size_t listed = store.items.size();
@@ -193,10 +191,10 @@ void TForm1::delFavButtonClick() {
         ShowMsgDlg("无法打开数据文件，收藏没有删除。");
     else
         ReportSave(result);
-    ParkFocus();
 }
 
 void TForm1::MoveCategory(int direction) {
+    const FocusReturn focusBack(this);
     const int row = ListBox->currentRow();
     const CategoryMove move = ::MoveCategory(store, row, direction);
     const int moved = move.row;
@@ -209,7 +207,6 @@ void TForm1::MoveCategory(int direction) {
         ListBox->setCurrentRow(moved);
         ReportSave(move.saved);
     }
-    ParkFocus();
 }
 
 void TForm1::upImgBtnClick() {
@@ -220,8 +217,9 @@ void TForm1::downImgBtnClick() {
 }
 
 void TForm1::clearBtnClick() {
+    const FocusReturn focusBack(this);
     if (!Confirm("确定要清空收藏吗？"))
-        return ParkFocus();
+        return;
     const int saved = ClearFavorites(store, ProductSiteRoot(), platform::LocalDateTimeText());
     ListCategories();
     ListBox->setCurrentRow(0);
@@ -231,16 +229,15 @@ void TForm1::clearBtnClick() {
     mineWebBrowser->Navigate("about:blank");
     UpdateFavoriteCount();
     ReportSave(saved);
-    ParkFocus();
 }
 
 void TForm1::generateBtnClick() {
+    const FocusReturn focusBack(this);
     BusyButton busy(generateBtn);
     if (GenerateStartPage(store, platform::DocumentsDirectory(), ProductSiteRoot()) == 0)
         ShowMsgDlg("生成我的首页成功！");
     else
         ShowMsgDlg("无法写入我的首页（mine.htm），请检查文档文件夹是否存在并且可以写入。");
-    ParkFocus();
 }
 
 void TForm1::tvrCheckBoxClick() {

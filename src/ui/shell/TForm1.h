@@ -273,7 +273,6 @@ private:
     struct BookmarkImportRun;
     std::shared_ptr<BookmarkImportRun> bookmarkImport;
     void ReloadAfterImport();
-    void ParkFocus();
     void PlaceOnScreen();
     void BuildTabStrip();
     void BuildTrayIcon();

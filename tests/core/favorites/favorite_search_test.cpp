@@ -52,6 +52,41 @@ TEST(FavoriteSearch, ALetterNeverMatchesTheTrailByteOfAChineseCharacter) {
     EXPECT_EQ(Find({{"乤", "http://x/乤"}}, "乤"), std::vector<int>{0});
 }
 
+TEST(FavoriteSearch, AKeyRanksTheFirstRowsWithoutLookingAtEveryFavorite) {
+    std::vector<FavoriteItem> items;
+    for (int i = 0; i < 20000; ++i)
+        items.push_back({0, 0, "http://site" + std::to_string(i) + ".example/",
+                         "Favorite " + std::to_string(i), false});
+    items[10].title = "Site map";
+    // The one title starting with "ex" is the last: it still ranks first.
+    items.back().title = "Example";
+    FavoriteIndex whole;
+    FavoriteIndex lazy;
+    whole.Build(items);
+    lazy.Build(items);
+    for (const char* key : {"s", "site", "site1", "sit", "ex"}) {
+        const std::vector<int> all = whole.Find(key);
+        lazy.Search(key);
+        const std::size_t settled = lazy.Settle(5);
+        ASSERT_GE(settled, 5u) << key;
+        // Only "ex" has to look at every favorite.
+        EXPECT_EQ(lazy.Complete(), std::string(key) == "ex") << key;
+        for (std::size_t n = 0; n < settled; ++n)
+            EXPECT_EQ(lazy.At(n), all[n]) << key << " " << n;
+    }
+    EXPECT_EQ(whole.Find("ex")[0], 19999);
+    EXPECT_EQ(whole.Find("site")[0], 10);
+    // Typed on from a complete search, a key looks only at its matches; taken
+    // back, it finds that search as it was.
+    lazy.Search("site");
+    EXPECT_TRUE(lazy.Continue(items.size()));
+    lazy.Search("site19999");
+    EXPECT_EQ(lazy.Settle(5), 1u);
+    EXPECT_EQ(lazy.At(0), 19999);
+    lazy.Search("site");
+    EXPECT_EQ(lazy.Settled(), items.size());
+}
+
 TEST(PinyinInitials, CoverEveryHanziOfGb2312) {
     for (int lead = 0xB0; lead <= 0xF7; ++lead)
         for (int trail = 0xA1; trail <= (lead == 0xD7 ? 0xF9 : 0xFE); ++trail)

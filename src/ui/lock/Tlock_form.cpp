@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -106,9 +107,20 @@ Tlock_form::Tlock_form(QWidget* parent)
     suiImageButton1->setCursor(Qt::PointingHandCursor);
     suiImageButton1->setFocusPolicy(Qt::NoFocus);
     connect(suiImageButton1, &QAbstractButton::clicked, this, &Tlock_form::suiImageButton1Click);
-    Label2 = WhiteLabel(kLockChangeLinkText, area, "Label2", {932, 697});
-    Label2->setStyleSheet("color: white; text-decoration: underline;");
+    // A link to the eye, a button to the keyboard and to screen readers: Tab
+    // reaches it from the entry, and Space or Enter opens the change of password.
+    Label2 = new QPushButton(kLockChangeLinkText, area);
+    Label2->setObjectName("Label2");
+    Label2->setFlat(true);
+    Label2->setStyleSheet("QPushButton { color: white; text-decoration: underline; padding: 0;"
+                          " border: 1px solid transparent; background: transparent; }"
+                          " QPushButton:focus { border: 1px dotted white; }");
     Label2->setCursor(Qt::PointingHandCursor);
+    Label2->setFocusPolicy(Qt::TabFocus);
+    Label2->setAutoDefault(true);
+    Label2->move(932, 696);
+    Label2->adjustSize();
+    connect(Label2, &QPushButton::clicked, this, &Tlock_form::Label2Click);
     pwd_error = new QLabel(kLockWrongPasswordText, area);
     pwd_error->setObjectName("pwd_error");
     pwd_error->setStyleSheet("color: red;");
@@ -369,10 +381,6 @@ bool Tlock_form::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn:
         if (watched == pwd)
             pwdEnter();
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == Label2 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            Label2Click();
         break;
     case QEvent::Show:
     case QEvent::Hide: {

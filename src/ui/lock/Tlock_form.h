@@ -7,6 +7,7 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 class QLineEdit;
 class QTimer;
 class suiImageButton;
@@ -41,7 +42,7 @@ public:
     QLabel* Label1;
     QLineEdit* pwd;
     suiImageButton* suiImageButton1;
-    QLabel* Label2;
+    QPushButton* Label2;
     QLabel* pwd_error;
     // Says in red that the input could not be taken yet.
     QLabel* grab_error;

@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QLibrary>
 #include <QOpenGLContext>
+#include <QOpenGLWidget>
 
 #include "ui/shell/web_engine_loader.h"
 #include "ui/shell/web_engine_module.h"
@@ -29,9 +30,10 @@ QString ModuleFile() {
                         "/" TAVINOR_WEB_ENGINE_MODULE_NAME;
 }
 // The engine and the windows' drawing share their textures through one GL
-// context. Asked for before the application (Qt::AA_ShareOpenGLContexts), it
+// context, which must exist before the first window drawing through GL is
+// made. Asked for before the application (Qt::AA_ShareOpenGLContexts), it
 // would load the GL driver at start, some 10 MiB that a run staying in the
-// tray never uses; so it is made here, before the engine looks for it.
+// tray never uses; so it is made when a window first needs it.
 void ShareGlContexts() {
     if (qt_gl_global_share_context() != nullptr)
         return;
@@ -40,6 +42,13 @@ void ShareGlContexts() {
     qt_gl_set_global_share_context(context);
 }
 } // namespace
+
+QWidget* CreateEngineSurfaceHolder(QWidget* window) {
+    ShareGlContexts();
+    auto* holder = new QOpenGLWidget(window);
+    holder->hide();
+    return holder;
+}
 
 WebEngineModule* LoadWebEngine() {
     if (tried)

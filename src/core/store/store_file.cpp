@@ -33,6 +33,14 @@ bool HeaderIsValid(const StoreHeader& h) {
            h.skinChoice <= 20 && h.playerChoice >= 0 && h.playerChoice <= 5;
 }
 
+bool StartsWithWindow(const std::string& path) {
+    File file = Open(path, "rb");
+    StoreHeader header{};
+    if (!file || std::fread(&header, sizeof header, 1, file.get()) != 1 || !HeaderIsValid(header))
+        return true;
+    return header.openSitePageOnStart == 0 && header.openMinePageOnStart == 0;
+}
+
 void ListFavorite(Store& store, const FavoriteRecord& record) {
     FavoriteItem item;
     item.recordIndex = record.recordIndex;

@@ -16,6 +16,9 @@ QString WebEngineLoadError();
 // that window exists, it spares the window being replaced when the first
 // view joins it. It needs no part of the engine.
 QWidget* CreateEngineSurfaceHolder(QWidget* window);
+// Starts making that GL context on another thread, for a window about to be
+// shown; CreateEngineSurfaceHolder() takes it.
+void ShareGlContextsAhead();
 // The module's file, for a program that does not lie where it is installed
 // (the tests); set before the first LoadWebEngine().
 void SetWebEngineModuleFile(const QString& path);

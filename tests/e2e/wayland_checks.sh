@@ -7,6 +7,7 @@ home="$SWAY_DIR/home"
 client="$SWAY_DIR/bin/tavinor-wayland-lock"
 x() { as_user xdotool "$@"; }
 shown() { x search --onlyvisible --name "$1" >/dev/null 2>&1; }
+x_focus_is() { [ "$(x getwindowfocus getwindowname 2>/dev/null)" = "$1" ]; }
 main_shown() { shown '^Tavinor—'; }
 # Sets $app to the program's process (not the shell that started it).
 start_program() {
@@ -70,6 +71,11 @@ record_then_lock() {
   check "the program shows its window on Xwayland" wait_for 60 main_shown
   lock_request
   check "a lock request asks for a password" wait_for 10 shown '^设定密码$'
+  # Sway gives a new Xwayland window the keyboard as it maps, but a busy
+  # Xwayland may map it before the main window's own activation is done, and
+  # sway then keeps the main window focused; a user would click the dialog.
+  wait_for 5 x_focus_is '设定密码' || sway_msg '[title="^设定密码$"] focus' >/dev/null
+  check "which has the keyboard" wait_for 10 x_focus_is '设定密码'
   x type Secret; x key Tab; x type Secret; x key Return
   check "a set password starts the lock client" wait_for 10 locked
 }

@@ -29,10 +29,6 @@ struct Store {
 
 // The header check, rule by rule in the order the reader applies them.
 bool HeaderIsValid(const StoreHeader& header);
-// Whether the file at path may start the program with its window shown: false
-// when its header asks to start in the tray (either start page option set).
-// No file, or one that will be rejected, starts with the window.
-bool StartsWithWindow(const std::string& path);
 
 enum class ReadOutcome { Ok, CannotOpen, BadFormat };
 // Reads the file into the store and lists its live records (appending to

@@ -22,14 +22,6 @@ bool HeaderIsValid(const StoreHeader& h) {
            h.skinChoice <= 20 && h.playerChoice >= 0 && h.playerChoice <= 5;
 }
 
-bool StartsWithWindow(const std::string& path) {
-    std::ifstream file(PathOf(path), std::ios::binary);
-    StoreHeader header{};
-    if (!file.read(reinterpret_cast<char*>(&header), sizeof header) || !HeaderIsValid(header))
-        return true;
-    return header.openSitePageOnStart == 0 && header.openMinePageOnStart == 0;
-}
-
 void ListFavorite(Store& store, const FavoriteRecord& record) {
     FavoriteItem item;
     item.recordIndex = record.recordIndex;

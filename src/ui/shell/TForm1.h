@@ -53,8 +53,6 @@ public:
     // Asks a yes/no question; true on "Yes".
     bool Confirm(const QString& text);
 
-    // The data file.
-    static std::string StorePath();
     void LoadStore();
     // Tells the user of a failed save (result -1), unless this run was told
     // at start that its changes are not saved; `notice` replaces the usual text.

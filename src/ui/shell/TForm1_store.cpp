@@ -11,12 +11,8 @@
 #include "ui/shell/TForm1.h"
 #include "ui/text/gbk_codec.h"
 
-std::string TForm1::StorePath() {
-    return platform::DataDirectory() + "/tvr.dat";
-}
-
 void TForm1::LoadStore() {
-    store.path = StorePath();
+    store.path = platform::DataDirectory() + "/tvr.dat";
     // Whole copies, the password included, that a run killed while writing
     // left behind; this run has written none yet.
     const auto startedAt = std::filesystem::file_time_type::clock::now();

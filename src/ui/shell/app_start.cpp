@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/shell/command_line.h"
-#include "core/store/store.h"
 #include "platform/platform.h"
 #include "ui/lock/Tlock_form.h"
 #include "ui/lock/Tpwd_form.h"
@@ -18,7 +17,6 @@
 #include "ui/shell/TForm1.h"
 #include "ui/shell/TForm3.h"
 #include "ui/shell/app_start.h"
-#include "ui/shell/web_engine_loader.h"
 
 TForm1* Form1 = nullptr;
 TForm3* Form3 = nullptr;
@@ -191,9 +189,6 @@ int RunApplication(int argc, char** argv) {
     platform::OnInstanceRequest(TakeStartRequest);
     try {
         othersPending = true;
-        // A start that stays in the tray loads no GL driver.
-        if (StartsWithWindow(TForm1::StorePath()))
-            ShareGlContextsAhead();
         Form1 = new TForm1;
         Form1->FormCreate();
         platform::OnTerminationRequest([] {

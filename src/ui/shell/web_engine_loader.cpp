@@ -2,9 +2,6 @@
 #include <QFileInfo>
 #include <QLibrary>
 #include <QOpenGLContext>
-#include <QOpenGLWidget>
-#include <QThread>
-#include <future>
 
 #include "ui/shell/web_engine_loader.h"
 #include "ui/shell/web_engine_module.h"
@@ -32,43 +29,17 @@ QString ModuleFile() {
                         "/" TAVINOR_WEB_ENGINE_MODULE_NAME;
 }
 // The engine and the windows' drawing share their textures through one GL
-// context, which must exist before the first window drawing through GL is
-// made. Asked for before the application (Qt::AA_ShareOpenGLContexts), it
+// context. Asked for before the application (Qt::AA_ShareOpenGLContexts), it
 // would load the GL driver at start, some 10 MiB that a run staying in the
-// tray never uses; so it is made when a window first needs it.
-std::future<QOpenGLContext*> contextAhead;
-
-QOpenGLContext* MakeContext(QThread* home) {
-    auto* context = new QOpenGLContext;
-    context->create();
-    context->moveToThread(home);
-    return context;
-}
-
+// tray never uses; so it is made here, before the engine looks for it.
 void ShareGlContexts() {
     if (qt_gl_global_share_context() != nullptr)
         return;
-    QOpenGLContext* context =
-        contextAhead.valid() ? contextAhead.get() : MakeContext(QThread::currentThread());
-    context->setParent(QCoreApplication::instance());
+    auto* context = new QOpenGLContext(QCoreApplication::instance());
+    context->create();
     qt_gl_set_global_share_context(context);
 }
 } // namespace
-
-// Making the first GL context loads the GL driver, the longest step before
-// the window can be mapped: done on a thread of its own, it overlaps the
-// building of the window.
-void ShareGlContextsAhead() {
-    if (!contextAhead.valid() && qt_gl_global_share_context() == nullptr)
-        contextAhead = std::async(std::launch::async, MakeContext, QThread::currentThread());
-}
-
-QWidget* CreateEngineSurfaceHolder(QWidget* window) {
-    ShareGlContexts();
-    auto* holder = new QOpenGLWidget(window);
-    holder->hide();
-    return holder;
-}
 
 WebEngineModule* LoadWebEngine() {
     if (tried)

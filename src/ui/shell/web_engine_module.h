@@ -1,6 +1,6 @@
 #pragma once
-// The web engine lives in a module of its own, loaded when the main window
-// has drawn its first frame, so that a run that stays in the tray never maps the
+// The web engine lives in a module of its own, loaded the first time the main
+// window is shown, so that a run that stays in the tray never maps the
 // engine's libraries. Only these interfaces cross between the program and the
 // module: neither side links the other's symbols.
 
@@ -49,6 +49,10 @@ class WebEngineModule {
 public:
     virtual EngineView* CreateView(QWidget* pane, EngineViewEvents* events,
                                    bool playbackWithoutGesture) = 0;
+    // A hidden child that makes window's native window with the surface the
+    // views draw through; added before that window exists, it spares the
+    // window being replaced when the first view joins it.
+    virtual QWidget* CreateSurfaceHolder(QWidget* window) = 0;
 
 protected:
     ~WebEngineModule() = default;

@@ -1,6 +1,7 @@
 // The module's entry point: the views of the panes, made on the engine's one
-// profile.
+// profile, and the widget that gives the main window its drawing surface.
 #include <QCoreApplication>
+#include <QQuickWidget>
 #include <QWebEngineProfile>
 
 #include "ui/web_engine/engine_view.h"
@@ -12,6 +13,12 @@ public:
     EngineView* CreateView(QWidget* pane, EngineViewEvents* events,
                            bool playbackWithoutGesture) override {
         return new PaneEngineView(Profile(), pane, events, playbackWithoutGesture);
+    }
+    // The views draw through a quick widget; an empty one asks for the same surface.
+    QWidget* CreateSurfaceHolder(QWidget* window) override {
+        auto* holder = new QQuickWidget(window);
+        holder->hide();
+        return holder;
     }
 
 private:

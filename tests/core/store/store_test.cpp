@@ -87,22 +87,6 @@ TEST_F(StoreFileTest, NewFileIsTheDefaultFileByteForByte) {
     EXPECT_EQ(store.categoryRowCount[0], 1);
 }
 
-TEST_F(StoreFileTest, EitherStartPageOptionStartsInTheTray) {
-    EXPECT_TRUE(StartsWithWindow(path)); // no file yet
-    std::string bytes = MakeFile({{0, 0}});
-    WriteBytes(path, bytes);
-    EXPECT_TRUE(StartsWithWindow(path));
-    for (std::size_t option : {28u, 29u}) {
-        bytes[option] = 1;
-        WriteBytes(path, bytes);
-        EXPECT_FALSE(StartsWithWindow(path)) << "byte " << option;
-        bytes[option] = 0;
-    }
-    bytes[28] = 2; // rejected: replaced by a default file at start
-    WriteBytes(path, bytes);
-    EXPECT_TRUE(StartsWithWindow(path));
-}
-
 // Also in a folder with a Chinese name, as user folders on Chinese systems
 // are: every path is UTF-8, whichever call opens it.
 TEST_F(StoreFileTest, ReopeningTheNewFileListsTheSameFavorite) {

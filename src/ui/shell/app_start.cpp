@@ -17,6 +17,7 @@
 #include "ui/shell/TForm1.h"
 #include "ui/shell/TForm3.h"
 #include "ui/shell/app_start.h"
+#include "ui/shell/web_engine_loader.h"
 
 TForm1* Form1 = nullptr;
 TForm3* Form3 = nullptr;
@@ -176,6 +177,7 @@ int RunApplication(int argc, char** argv) {
         }
         return 0;
     }
+    ChooseWebEngineDrawing();
     TavinorApplication app(argc, argv);
     app.setApplicationName("Tavinor");
     app.setQuitOnLastWindowClosed(false);

@@ -5,6 +5,13 @@
 
 class WebEngineModule;
 
+// Chooses how the engine's views are drawn; called before the application
+// object exists, since Qt reads the choice then.
+void ChooseWebEngineDrawing();
+// Whether the views draw through the window's GL surface (the user asked Qt
+// Quick for a GPU backend) rather than in software.
+bool WebEngineDrawsThroughGl();
+
 // Loads the module on the first call; nullptr when it cannot be loaded, with
 // the reason in WebEngineLoadError().
 WebEngineModule* LoadWebEngine();

@@ -21,7 +21,7 @@ packages=(
   x11-xserver-utils
   dbus python3-dbus python3-gi sway foot wtype grim xwayland
   libwayland-dev libxkbcommon-dev libpango1.0-dev libcairo2-dev wayland-protocols
-  libicu-dev
+  libicu-dev libfontconfig-dev
   g++-mingw-w64-x86-64-posix googletest wine
 )
 

@@ -18,6 +18,9 @@ namespace platform {
 
 // Process-wide settings that must be in place before the QApplication exists.
 void PrepareProcess();
+// Starts reading what the first text drawn needs, alongside the making of
+// the QApplication.
+void ReadFontConfigurationAhead();
 
 enum class InstanceLock { Acquired, AlreadyRunning, Failed };
 // Takes the per-user instance lock "Tavinor" for the life of the process.

@@ -177,6 +177,7 @@ int RunApplication(int argc, char** argv) {
         }
         return 0;
     }
+    platform::ReadFontConfigurationAhead();
     ChooseWebEngineDrawing();
     TavinorApplication app(argc, argv);
     app.setApplicationName("Tavinor");

@@ -124,6 +124,18 @@ TEST_F(SkinTheme, DestroyedItemsAreDroppedAndLateOnesGetTheCurrentSkin) {
     EXPECT_EQ(Look(&late), Look(controls[0]));
 }
 
+TEST_F(SkinTheme, AControlOnAPageNotShownIsSkinnedWhenItsPageIs) {
+    manager.setFileTheme(&BuiltInTheme(2));
+    manager.setFileTheme(&BuiltInTheme(1));
+    auto* hidden = new QLineEdit("http://", pages->widget(1));
+    hidden->setGeometry(QRect(QPoint(10, 10), controls[1]->size()));
+    manager.addControl(hidden);
+    manager.setFileTheme(&BuiltInTheme(2));
+    pages->setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_EQ(Look(hidden), Look(controls[1])) << "the second skin, not the first";
+}
+
 TEST(SkinThemes, TheTwoBuiltInSkinsDifferAndOtherNumbersGiveSkinOne) {
     EXPECT_EQ(BuiltInTheme(1).number(), 1);
     EXPECT_EQ(BuiltInTheme(2).number(), 2);

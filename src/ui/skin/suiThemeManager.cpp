@@ -5,6 +5,7 @@
 #include "ui/skin/suiMessageDialog.h"
 #include "ui/skin/suiPageControl.h"
 
+#include <QEvent>
 #include <QWidget>
 #include <utility>
 
@@ -15,7 +16,7 @@ void suiThemeManager::addControl(QWidget* control) {
         return;
     controls_.append(control);
     if (theme_)
-        applyTo(control);
+        applyOrWait(control);
 }
 
 void suiThemeManager::addComponent(suiMessageDialog* component) {
@@ -35,9 +36,30 @@ void suiThemeManager::setFileTheme(const suiBuiltInFileTheme* theme) {
     controls_.removeAll(nullptr);
     components_.removeAll(nullptr);
     for (QWidget* control : std::as_const(controls_))
-        applyTo(control);
+        applyOrWait(control);
     for (suiMessageDialog* component : std::as_const(components_))
         component->setTheme(theme_);
+}
+
+// Restyling a control costs a parse of the whole sheet; the main window's
+// first frame shows one page of four, so the others' controls wait until they
+// are shown (their show event comes before they are drawn). Windows such as
+// menus are styled at once: their size is worked out before they show.
+void suiThemeManager::applyOrWait(QWidget* control) {
+    if (control->isWindow() || control->isVisibleTo(control->window())) {
+        control->removeEventFilter(this);
+        applyTo(control);
+    } else {
+        control->installEventFilter(this);
+    }
+}
+
+bool suiThemeManager::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show) {
+        watched->removeEventFilter(this);
+        applyTo(static_cast<QWidget*>(watched));
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void suiThemeManager::applyTo(QWidget* control) const {

@@ -15,15 +15,21 @@ class suiThemeManager : public QObject {
 public:
     explicit suiThemeManager(QObject* parent = nullptr);
 
-    // Registered items get the current skin at once; destroyed ones are forgotten.
+    // Registered items get the current skin at once, or, for a control nobody
+    // can see yet (on a page not shown), when it is first shown; destroyed
+    // ones are forgotten.
     void addControl(QWidget* control);
     void addComponent(suiMessageDialog* component);
     // A null skin is ignored.
     void setFileTheme(const suiBuiltInFileTheme* theme);
     const suiBuiltInFileTheme* fileTheme() const { return theme_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void applyTo(QWidget* control) const;
+    void applyOrWait(QWidget* control);
 
     QList<QPointer<QWidget>> controls_;
     QList<QPointer<suiMessageDialog>> components_;

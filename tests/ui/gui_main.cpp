@@ -1,6 +1,6 @@
-// Window tests share one QApplication. WebEngine, linked here, makes the GL
-// context it shares as the application starts, and refuses to start as root
-// with its sandbox on.
+// Window tests share one QApplication, made as the program makes its own: the
+// engine's views drawn in software, and WebEngine, which refuses to start as
+// root with its sandbox on, told so first.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     InstallBrowserRecorder(home.path() + "/bin");
     platform::PrepareProcess();
+    ChooseWebEngineDrawing();
     QApplication app(argc, argv);
     SetWebEngineModuleFile(TAVINOR_WEB_ENGINE_MODULE_FILE);
     const int result = RUN_ALL_TESTS();

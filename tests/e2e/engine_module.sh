@@ -7,6 +7,9 @@
 set -uo pipefail
 app="$1"
 source "$(dirname "$0")/lib.sh"
+# Under a window manager, which would iconify a window that went to the tray
+# still marked minimised the moment it comes back.
+openbox >/dev/null 2>&1 &
 
 engine_mapped() { grep -q -e 'libQt6WebEngine' -e 'tavinor-web-engine' "/proc/$1/maps"; }
 engine_process() { pgrep -P "$1" -f QtWebEngineProcess >/dev/null; }
@@ -19,7 +22,11 @@ kill -TERM "$first"; wait "$first"
 printf '\001' | dd of="$data" bs=1 seek=28 conv=notrunc status=none
 
 "$app" & hidden=$!
-check "started hidden, the window exists" wait_for 30 any_window
+panel=$(xwininfo -root -tree | awk '/"panel"/{print $1; exit}')
+# The panel grows as the icon docks.
+in_tray() { geometry "$panel" && icon_shown_at "$X" "$Y" "$WIDTH" "$HEIGHT"; }
+check "started hidden, its icon is in the tray" wait_for 30 in_tray
+check "and no window of its is mapped" bash -c "! xdotool search --onlyvisible --name '^Tavinor—'"
 linger 3
 check "no WebEngine library is mapped and no engine process runs" no_engine "$hidden"
 "$app"

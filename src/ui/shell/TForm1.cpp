@@ -140,14 +140,12 @@ void TForm1::FormCreate() {
         const QString startPage = FromGbk(remote.startPageUrl, sizeof remote.startPageUrl);
         if (store.header.openSitePageOnStart == 1) {
             Minimize();
-            setWindowState(windowState() | Qt::WindowMinimized);
             platform::OpenInSystemBrowser(startPage.toStdString());
         } else if (store.header.openMinePageOnStart == 1) {
             const std::string mine = DocumentsFilePath(platform::DocumentsDirectory(), "mine.htm");
             if (QFileInfo::exists(QString::fromStdString(mine))) {
                 platform::OpenInSystemBrowser(mine);
                 Minimize();
-                setWindowState(windowState() | Qt::WindowMinimized);
             } else {
                 ShowMsgDlg("您的首页不存在，请在[收藏夹]中生成您的首页！");
             }

@@ -139,13 +139,13 @@ void TForm1::FormCreate() {
         LoadStore();
         const QString startPage = FromGbk(remote.startPageUrl, sizeof remote.startPageUrl);
         if (store.header.openSitePageOnStart == 1) {
-            Minimize();
+            StartInTray();
             platform::OpenInSystemBrowser(startPage.toStdString());
         } else if (store.header.openMinePageOnStart == 1) {
             const std::string mine = DocumentsFilePath(platform::DocumentsDirectory(), "mine.htm");
             if (QFileInfo::exists(QString::fromStdString(mine))) {
                 platform::OpenInSystemBrowser(mine);
-                Minimize();
+                StartInTray();
             } else {
                 ShowMsgDlg("您的首页不存在，请在[收藏夹]中生成您的首页！");
             }
@@ -222,6 +222,14 @@ void TForm1::Minimize() {
         hide();
         StartHiddenDiscard();
     }
+}
+
+// The window exists from the start, as after a shown start, only unmapped;
+// it is not marked minimised: a window manager told so iconifies the window
+// again the moment a second start brings it back.
+void TForm1::StartInTray() {
+    Minimize();
+    create();
 }
 
 void TForm1::Restore() {

@@ -58,6 +58,7 @@ public:
     // at start that its changes are not saved; `notice` replaces the usual text.
     void ReportSave(int result, const QString& notice = {});
     void Minimize();
+    void StartInTray();
     void Restore();
     bool HiddenInTray() const { return hiddenInTray_; }
     void TrayIcon1Restore();
